@@ -1,0 +1,178 @@
+#include "framework/GraphicsQt.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+#include "framework/Text.h"
+
+namespace fw {
+
+namespace {
+
+constexpr double kLineMargin = 2.0;  // a line's pen and cap reach this far past its ends
+constexpr double kTextMargin = 2000.0;
+constexpr double kMaxShape = 1e6;
+
+bool Finite(double a, double b, double c, double d) {
+    return std::isfinite(a) && std::isfinite(b) && std::isfinite(c) && std::isfinite(d);
+}
+
+// Liang-Barsky: cuts the segment to the rectangle; false when nothing is left.
+bool ClipLine(double& x1, double& y1, double& x2, double& y2, const QRectF& r) {
+    const double dx = x2 - x1, dy = y2 - y1;
+    double t0 = 0.0, t1 = 1.0;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x1 - r.left(), r.right() - x1, y1 - r.top(), r.bottom() - y1};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0.0) {
+            if (q[i] < 0.0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0.0) {
+            if (t > t1) return false;
+            t0 = std::max(t0, t);
+        } else {
+            if (t < t0) return false;
+            t1 = std::min(t1, t);
+        }
+    }
+    const double ox = x1, oy = y1;
+    if (t1 < 1.0) x2 = ox + t1 * dx, y2 = oy + t1 * dy;
+    if (t0 > 0.0) x1 = ox + t0 * dx, y1 = oy + t0 * dy;
+    return std::isfinite(x1) && std::isfinite(y1) && std::isfinite(x2) && std::isfinite(y2);
+}
+
+std::string Num(double v) { return ShortestDouble(v); }
+
+class PainterTarget final : public Graphics::Impl {
+public:
+    PainterTarget(QPainter& painter, const QRectF& bounds) : painter_(painter), bounds_(bounds) {}
+    void Submit(DrawOp&& op) override { RasterizeOp(painter_, op, bounds_); }
+
+private:
+    QPainter& painter_;
+    QRectF bounds_;
+};
+
+}  // namespace
+
+QColor ToQColor(Color c) { return QColor(c.red, c.green, c.blue); }
+
+void PreparePainter(QPainter& painter) { painter.setRenderHint(QPainter::Antialiasing, true); }
+
+void RasterizeOp(QPainter& painter, const DrawOp& op, const QRectF& bounds) {
+    switch (op.kind) {
+    case DrawOp::Kind::Rect: {
+        if (!Finite(op.a, op.b, op.c, op.d) || op.c <= 0 || op.d <= 0) return;
+        const double left = std::max(op.a, bounds.left() - 1), top = std::max(op.b, bounds.top() - 1);
+        const double right = std::min(op.a + op.c, bounds.right() + 1);
+        const double bottom = std::min(op.b + op.d, bounds.bottom() + 1);
+        if (right <= left || bottom <= top) return;
+        painter.fillRect(QRectF(left, top, right - left, bottom - top), op.color);
+        return;
+    }
+    case DrawOp::Kind::Oval: {
+        if (!Finite(op.a, op.b, op.c, op.d) || op.c <= 0 || op.d <= 0) return;
+        if (op.c > kMaxShape || op.d > kMaxShape) return;
+        const QRectF box(op.a, op.b, op.c, op.d);
+        if (!box.intersects(bounds)) return;
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(op.color);
+        painter.drawEllipse(box);
+        return;
+    }
+    case DrawOp::Kind::Line: {
+        double x1 = op.a, y1 = op.b, x2 = op.c, y2 = op.d;
+        if (!Finite(x1, y1, x2, y2)) return;
+        const QRectF clip = bounds.adjusted(-kLineMargin, -kLineMargin, kLineMargin, kLineMargin);
+        if (!ClipLine(x1, y1, x2, y2, clip)) return;
+        QPen pen(op.color, 1.0, Qt::SolidLine, Qt::SquareCap);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        // The half-pixel offset puts a line at whole coordinates on exactly one row or column.
+        painter.drawLine(QPointF(x1 + 0.5, y1 + 0.5), QPointF(x2 + 0.5, y2 + 0.5));
+        return;
+    }
+    case DrawOp::Kind::Text: {
+        if (!std::isfinite(op.a) || !std::isfinite(op.b)) return;
+        if (!bounds.adjusted(-kTextMargin, -kTextMargin, kTextMargin, kTextMargin).contains(op.a, op.b)) return;
+        painter.setPen(op.color);
+        painter.drawText(QPointF(op.a, op.b), op.text);
+        return;
+    }
+    case DrawOp::Kind::Image: {
+        if (!op.picture || !Finite(op.a, op.b, op.c, op.d) || !Finite(op.sx, op.sy, op.sw, op.sh)) return;
+        auto& source = op.picture->impl();
+        const QImage& image = source.Image();
+        const double sw = op.sw == Graphics::kNaturalSize ? double(source.width) : op.sw;
+        const double sh = op.sh == Graphics::kNaturalSize ? double(source.height) : op.sh;
+        const double w = op.c == Graphics::kNaturalSize ? sw : op.c;
+        const double h = op.d == Graphics::kNaturalSize ? sh : op.d;
+        if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0) return;
+        if (std::abs(op.a) > kMaxShape || std::abs(op.b) > kMaxShape || w > kMaxShape || h > kMaxShape) return;
+        const QRectF sourceRect(op.sx * source.ratio, op.sy * source.ratio, sw * source.ratio, sh * source.ratio);
+        painter.drawImage(QRectF(op.a, op.b, w, h), image, sourceRect);
+        return;
+    }
+    }
+}
+
+Graphics::Graphics(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+Graphics::~Graphics() = default;
+
+Color Graphics::ForeColor() const { return impl_->fore; }
+
+void Graphics::SetForeColor(Color color) {
+    impl_->fore = color;
+    if (impl_->recorder) {
+        impl_->recorder->push_back("ForeColor " + std::to_string(color.red) + " " + std::to_string(color.green) + " " +
+                                   std::to_string(color.blue));
+    }
+}
+
+void Graphics::FillRect(double x, double y, double width, double height) {
+    if (impl_->recorder) {
+        impl_->recorder->push_back("FillRect " + Num(x) + " " + Num(y) + " " + Num(width) + " " + Num(height));
+    }
+    impl_->Submit(DrawOp{DrawOp::Kind::Rect, ToQColor(impl_->fore), x, y, width, height, {}, {}});
+}
+
+void Graphics::FillOval(double x, double y, double width, double height) {
+    if (impl_->recorder) {
+        impl_->recorder->push_back("FillOval " + Num(x) + " " + Num(y) + " " + Num(width) + " " + Num(height));
+    }
+    impl_->Submit(DrawOp{DrawOp::Kind::Oval, ToQColor(impl_->fore), x, y, width, height, {}, {}});
+}
+
+void Graphics::DrawLine(double x1, double y1, double x2, double y2) {
+    if (impl_->recorder) {
+        impl_->recorder->push_back("DrawLine " + Num(x1) + " " + Num(y1) + " " + Num(x2) + " " + Num(y2));
+    }
+    impl_->Submit(DrawOp{DrawOp::Kind::Line, ToQColor(impl_->fore), x1, y1, x2, y2, {}, {}});
+}
+
+void Graphics::DrawString(const std::string& text, double x, double y, double, bool) {
+    if (impl_->recorder) impl_->recorder->push_back("DrawString " + text + " " + Num(x) + " " + Num(y));
+    impl_->Submit(DrawOp{DrawOp::Kind::Text, ToQColor(impl_->fore), x, y, 0, 0, QString::fromStdString(text), {}});
+}
+
+void Graphics::DrawPicture(const PicturePtr& picture, double x, double y, double width, double height,
+                           double sourceX, double sourceY, double sourceWidth, double sourceHeight) {
+    if (impl_->recorder) impl_->recorder->push_back("DrawPicture " + Num(x) + " " + Num(y));
+    if (!picture) return;
+    DrawOp op{DrawOp::Kind::Image, ToQColor(impl_->fore), x, y, width, height, {}, picture};
+    op.sx = sourceX, op.sy = sourceY, op.sw = sourceWidth, op.sh = sourceHeight;
+    impl_->Submit(std::move(op));
+}
+
+void Graphics::SetRecorder(std::vector<std::string>* lines) { impl_->recorder = lines; }
+
+std::unique_ptr<Graphics> MakePainterGraphics(QPainter& painter, const QRectF& bounds) {
+    PreparePainter(painter);
+    return std::make_unique<Graphics>(std::make_unique<PainterTarget>(painter, bounds));
+}
+
+}  // namespace fw

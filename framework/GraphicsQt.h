@@ -1,0 +1,60 @@
+#pragma once
+// Framework-internal: how drawing contexts and pictures sit on Qt.
+#include <QColor>
+#include <QImage>
+#include <QRectF>
+#include <QString>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/Graphics.h"
+#include "framework/Picture.h"
+
+class QPainter;
+
+namespace fw {
+
+// One drawing call, kept until the picture's pixels are needed.
+struct DrawOp {
+    enum class Kind { Rect, Oval, Line, Text, Image } kind;
+    QColor color;
+    double a = 0, b = 0, c = 0, d = 0;  // x, y, w, h or x1, y1, x2, y2
+    QString text;
+    PicturePtr picture;
+    double sx = 0, sy = 0, sw = 0, sh = 0;
+};
+
+// Draws one call on a painter whose target covers bounds (in points), after
+// clipping it in double precision: Qt's raster engine is only exact within
+// a limited coordinate range.
+void RasterizeOp(QPainter& painter, const DrawOp& op, const QRectF& bounds);
+void PreparePainter(QPainter& painter);
+
+struct Graphics::Impl {
+    virtual ~Impl() = default;
+    virtual void Submit(DrawOp&& op) = 0;
+
+    Color fore{};
+    std::vector<std::string>* recorder = nullptr;
+};
+
+// A context that paints straight onto a painter (a canvas during Paint).
+std::unique_ptr<Graphics> MakePainterGraphics(QPainter& painter, const QRectF& bounds);
+
+struct Picture::Impl {
+    std::int64_t width = 0, height = 0, depth = 0;
+    double ratio = 1.0;
+    QImage image;                 // device pixels
+    std::vector<DrawOp> pending;  // calls not yet turned into pixels
+    std::unique_ptr<fw::Graphics> graphics;
+
+    void Add(DrawOp&& op);
+    // The pixels, with every pending call drawn.
+    const QImage& Image();
+};
+
+QColor ToQColor(Color c);
+
+}  // namespace fw

@@ -1,0 +1,168 @@
+#include "framework/Text.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <vector>
+
+namespace fw {
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Length in bytes of the UTF-8 character that starts at s[i]; an invalid or
+// truncated sequence counts as one byte, so every byte belongs to a character.
+std::size_t CharLength(std::string_view s, std::size_t i) {
+    const auto b = static_cast<unsigned char>(s[i]);
+    std::size_t n = 1;
+    if (b >= 0xC2 && b <= 0xDF) n = 2;
+    else if (b >= 0xE0 && b <= 0xEF) n = 3;
+    else if (b >= 0xF0 && b <= 0xF4) n = 4;
+    if (n == 1 || i + n > s.size()) return 1;
+    for (std::size_t k = 1; k < n; ++k) {
+        if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 1;
+    }
+    return n;
+}
+
+// Byte offsets at which characters start, plus the end offset.
+std::vector<std::size_t> CharStarts(std::string_view s) {
+    std::vector<std::size_t> starts;
+    starts.reserve(s.size() + 1);
+    for (std::size_t i = 0; i < s.size(); i += CharLength(s, i)) starts.push_back(i);
+    starts.push_back(s.size());
+    return starts;
+}
+
+}  // namespace
+
+double Val(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    const std::size_t numberStart = i;
+    std::size_t intDigits = 0, fracDigits = 0;
+    std::size_t firstSignificant = std::string_view::npos;  // index among all mantissa digits
+    std::size_t digitIndex = 0;
+    while (i < text.size() && IsDigit(text[i])) {
+        if (text[i] != '0' && firstSignificant == std::string_view::npos) firstSignificant = digitIndex;
+        ++i, ++intDigits, ++digitIndex;
+    }
+    if (i < text.size() && text[i] == '.') {
+        std::size_t j = i + 1;
+        while (j < text.size() && IsDigit(text[j])) {
+            if (text[j] != '0' && firstSignificant == std::string_view::npos) firstSignificant = digitIndex;
+            ++j, ++fracDigits, ++digitIndex;
+        }
+        if (intDigits + fracDigits > 0) i = j;
+    }
+    if (intDigits + fracDigits == 0) return 0.0;
+    std::size_t end = i;
+    long long exponent = 0;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        std::size_t j = i + 1;
+        bool expNegative = false;
+        if (j < text.size() && (text[j] == '+' || text[j] == '-')) {
+            expNegative = text[j] == '-';
+            ++j;
+        }
+        if (j < text.size() && IsDigit(text[j])) {
+            while (j < text.size() && IsDigit(text[j])) {
+                if (exponent < 1'000'000'000) exponent = exponent * 10 + (text[j] - '0');
+                ++j;
+            }
+            if (expNegative) exponent = -exponent;
+            end = j;
+        }
+    }
+    double value = 0.0;
+    const auto result = std::from_chars(text.data() + numberStart, text.data() + end, value,
+                                        std::chars_format::general);
+    if (result.ec == std::errc::result_out_of_range) {
+        // Overflow or underflow: judge by the decimal magnitude of the first
+        // significant digit.
+        if (firstSignificant == std::string_view::npos) {
+            value = 0.0;
+        } else {
+            const long long magnitude =
+                static_cast<long long>(intDigits) - 1 - static_cast<long long>(firstSignificant) + exponent;
+            value = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+        }
+    } else if (result.ec != std::errc()) {
+        value = 0.0;
+    }
+    return negative ? -value : value;
+}
+
+std::string Str(std::int64_t value) { return std::to_string(value); }
+
+std::string NthField(std::string_view text, std::string_view separator, std::int64_t n) {
+    if (n < 1) return {};
+    if (separator.empty()) return n == 1 ? std::string(text) : std::string();
+    std::size_t start = 0;
+    for (std::int64_t field = 1;; ++field) {
+        const std::size_t pos = text.find(separator, start);
+        if (field == n) return std::string(text.substr(start, pos == std::string_view::npos ? pos : pos - start));
+        if (pos == std::string_view::npos) return {};
+        start = pos + separator.size();
+    }
+}
+
+std::int64_t InStr(std::int64_t start, std::string_view text, std::string_view find) {
+    const auto starts = CharStarts(text);
+    const std::int64_t chars = static_cast<std::int64_t>(starts.size()) - 1;
+    if (start < 1) start = 1;
+    if (start > chars + 1) return 0;
+    if (find.empty()) return start;
+    const std::size_t pos = text.find(find, starts[static_cast<std::size_t>(start - 1)]);
+    if (pos == std::string_view::npos) return 0;
+    std::int64_t index = 0;
+    while (starts[static_cast<std::size_t>(index)] < pos) ++index;
+    return index + 1;
+}
+
+std::string Left(std::string_view text, std::int64_t count) {
+    if (count <= 0) return {};
+    const auto starts = CharStarts(text);
+    const auto chars = static_cast<std::int64_t>(starts.size()) - 1;
+    if (count >= chars) return std::string(text);
+    return std::string(text.substr(0, starts[static_cast<std::size_t>(count)]));
+}
+
+std::string Right(std::string_view text, std::int64_t count) {
+    if (count <= 0) return {};
+    const auto starts = CharStarts(text);
+    const auto chars = static_cast<std::int64_t>(starts.size()) - 1;
+    if (count >= chars) return std::string(text);
+    return std::string(text.substr(starts[static_cast<std::size_t>(chars - count)]));
+}
+
+std::int64_t Len(std::string_view text) {
+    std::int64_t n = 0;
+    for (std::size_t i = 0; i < text.size(); i += CharLength(text, i)) ++n;
+    return n;
+}
+
+double Max(double a, double b) { return a < b ? b : a; }
+
+std::int64_t TruncateToInt64(double value) {
+    if (std::isnan(value)) return 0;
+    // 2^63 is exact as a double; everything at or above it saturates.
+    constexpr double limit = 9223372036854775808.0;
+    if (value >= limit) return std::numeric_limits<std::int64_t>::max();
+    if (value < -limit) return std::numeric_limits<std::int64_t>::min();
+    return static_cast<std::int64_t>(value);
+}
+
+std::string ShortestDouble(double value) {
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+}  // namespace fw

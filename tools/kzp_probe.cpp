@@ -1,0 +1,153 @@
+// kzp-probe: drives the drawing model without any window, for tests and
+// benchmarks. Not a feature of the viewer.
+#include <QApplication>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/Exceptions.h"
+#include "model/Module1.h"
+
+namespace {
+
+class ProbeView : public Module1::HauptView {
+public:
+    bool punkte = false, linien = true, achsen = true;
+    std::vector<std::string>* ops = nullptr;
+    bool CBpunkteValue() override { return punkte; }
+    bool CBlinienValue() override { return linien; }
+    bool CBachsenValue() override { return achsen; }
+    void SetEFzoomText(const std::string&) override {}
+    void InvalidateCAhaupt() override {
+        if (ops) ops->push_back("Invalidate");
+    }
+};
+
+int Usage() {
+    std::cerr << "usage: kzp-probe render [--size WxH] [--origin X,Y] [--zoom Z] [--points] [--no-lines]\n"
+                 "                        [--no-axes] [--ops] [--png FILE] [--repeat N] [FILE...]\n";
+    return 2;
+}
+
+bool ParsePair(const std::string& text, char separator, std::int64_t& a, std::int64_t& b) {
+    const auto pos = text.find(separator);
+    if (pos == std::string::npos) return false;
+    try {
+        std::size_t used = 0;
+        a = std::stoll(text.substr(0, pos), &used);
+        if (used != pos) return false;
+        b = std::stoll(text.substr(pos + 1), &used);
+        return used == text.size() - pos - 1;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+int Render(const std::vector<std::string>& args) {
+    auto view = std::make_shared<ProbeView>();
+    std::int64_t width = 400, height = 400, ox = 20, oy = 380, zoom = 50, repeat = 0;
+    bool printOps = false;
+    std::string png;
+    std::vector<std::string> files;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto next = [&]() -> const std::string* { return i + 1 < args.size() ? &args[++i] : nullptr; };
+        if (a == "--size") {
+            const auto* v = next();
+            if (!v || !ParsePair(*v, 'x', width, height)) return Usage();
+        } else if (a == "--origin") {
+            const auto* v = next();
+            if (!v || !ParsePair(*v, ',', ox, oy)) return Usage();
+        } else if (a == "--zoom" || a == "--repeat") {
+            const auto* v = next();
+            if (!v) return Usage();
+            try {
+                (a == "--zoom" ? zoom : repeat) = std::stoll(*v);
+            } catch (const std::exception&) {
+                return Usage();
+            }
+        } else if (a == "--points") {
+            view->punkte = true;
+        } else if (a == "--no-lines") {
+            view->linien = false;
+        } else if (a == "--no-axes") {
+            view->achsen = false;
+        } else if (a == "--ops") {
+            printOps = true;
+        } else if (a == "--png") {
+            const auto* v = next();
+            if (!v) return Usage();
+            png = *v;
+        } else if (!a.empty() && a[0] == '-') {
+            return Usage();
+        } else {
+            files.push_back(a);
+        }
+    }
+    if (zoom < 1) {
+        std::cerr << "kzp-probe: the zoom factor must be at least 1\n";
+        return 2;
+    }
+    if (!files.empty()) {
+        std::cerr << "kzp-probe: this build cannot load files yet\n";
+        return 2;
+    }
+
+    Module1::RunInitializers();
+    Module1::SetHauptGetter([view] { return view; });
+    Module1::breite = width;
+    Module1::hoehe = height;
+    Module1::origx = ox;
+    Module1::origy = oy;
+    Module1::zoomfaktor = zoom;
+    Module1::init();
+
+    std::vector<std::string> ops;
+    if (printOps) {
+        Module1::zebild->Graphics().SetRecorder(&ops);
+        view->ops = &ops;
+        Module1::zeichnen();
+        Module1::zebild->Graphics().SetRecorder(nullptr);
+        view->ops = nullptr;
+        for (const auto& line : ops) std::cout << line << '\n';
+    }
+    if (repeat > 0) {
+        std::vector<double> ms;
+        for (std::int64_t r = 0; r < repeat; ++r) {
+            const auto start = std::chrono::steady_clock::now();
+            Module1::zeichnen();
+            (void)Module1::zebild->Pixel(0, 0);  // the pixels, not just the calls
+            ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        }
+        std::sort(ms.begin(), ms.end());
+        std::cout << "render median " << ms[ms.size() / 2] << " ms\n";
+    }
+    if (!png.empty() && !Module1::zebild->SavePng(png)) {
+        std::cerr << "kzp-probe: cannot write " << png << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) return Usage();
+    const std::string command = args.front();
+    args.erase(args.begin());
+    try {
+        if (command == "render") return Render(args);
+    } catch (const fw::RuntimeException& e) {
+        std::cerr << "kzp-probe: " << e.what() << '\n';
+        return 1;
+    }
+    return Usage();
+}
