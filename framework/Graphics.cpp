@@ -19,30 +19,42 @@ bool Finite(double a, double b, double c, double d) {
     return std::isfinite(a) && std::isfinite(b) && std::isfinite(c) && std::isfinite(d);
 }
 
-// Liang-Barsky: cuts the segment to the rectangle; false when nothing is left.
+// Cuts the segment to the rectangle; false when nothing is left. Each cut
+// puts the moved end exactly on the edge and moves the other coordinate along
+// the slope, so a horizontal or vertical line keeps its exact row or column
+// however far away its ends lie.
 bool ClipLine(double& x1, double& y1, double& x2, double& y2, const QRectF& r) {
-    const double dx = x2 - x1, dy = y2 - y1;
-    double t0 = 0.0, t1 = 1.0;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x1 - r.left(), r.right() - x1, y1 - r.top(), r.bottom() - y1};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0.0) {
-            if (q[i] < 0.0) return false;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0.0) {
-            if (t > t1) return false;
-            t0 = std::max(t0, t);
+    auto outcode = [&r](double x, double y) {
+        int c = 0;
+        if (x < r.left()) c |= 1;
+        else if (x > r.right()) c |= 2;
+        if (y < r.top()) c |= 4;
+        else if (y > r.bottom()) c |= 8;
+        return c;
+    };
+    // Halves keep the differences finite for ends near the double range.
+    const double dx = x2 * 0.5 - x1 * 0.5, dy = y2 * 0.5 - y1 * 0.5;
+    int c1 = outcode(x1, y1), c2 = outcode(x2, y2);
+    for (int step = 0; step < 4; ++step) {
+        if ((c1 | c2) == 0) return true;
+        if ((c1 & c2) != 0) return false;
+        const bool first = c1 != 0;
+        double& x = first ? x1 : x2;
+        double& y = first ? y1 : y2;
+        const int c = first ? c1 : c2;
+        if (c & 3) {
+            const double edge = (c & 1) ? r.left() : r.right();
+            y = y + (edge - x) * (dy / dx);
+            x = edge;
         } else {
-            if (t < t0) return false;
-            t1 = std::min(t1, t);
+            const double edge = (c & 4) ? r.top() : r.bottom();
+            x = x + (edge - y) * (dx / dy);
+            y = edge;
         }
+        if (!std::isfinite(x) || !std::isfinite(y)) return false;
+        (first ? c1 : c2) = outcode(x, y);
     }
-    const double ox = x1, oy = y1;
-    if (t1 < 1.0) x2 = ox + t1 * dx, y2 = oy + t1 * dy;
-    if (t0 > 0.0) x1 = ox + t0 * dx, y1 = oy + t0 * dy;
-    return std::isfinite(x1) && std::isfinite(y1) && std::isfinite(x2) && std::isfinite(y2);
+    return (c1 | c2) == 0;
 }
 
 std::string Num(double v) { return ShortestDouble(v); }
