@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <stdexcept>
 #include <string_view>
 
 #include "framework/Color.h"
@@ -62,8 +63,12 @@ constexpr bool EntryMatchesTable(std::string_view name, PropertyType type) {
 namespace detail {
 // Not constexpr on purpose: reaching one of these while compiling a record
 // stops the build, and the compiler names the function in its message.
-void PropertyNameUnknownOrOfAnotherType();
-void PropertyRecordCapacityExceeded();
+[[noreturn]] inline void PropertyNameUnknownOrOfAnotherType() {
+    throw std::logic_error("property name unknown or given a value of another type");
+}
+[[noreturn]] inline void PropertyRecordCapacityExceeded() {
+    throw std::length_error("property record longer than its capacity");
+}
 
 consteval RecordEntry Checked(RecordEntry entry) {
     if (!EntryMatchesTable(entry.name, entry.type)) PropertyNameUnknownOrOfAnotherType();
