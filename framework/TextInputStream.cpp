@@ -47,7 +47,8 @@ struct TextInputStream::Impl {
     std::size_t len = 0;
     bool drained = false;
     Encoding encoding = Encoding::Utf8;
-    int pendingUnit = -1;  // a UTF-16 unit read ahead and not yet used
+    static constexpr int kNoUnit = -3;
+    int pendingUnit = kNoUnit;  // a UTF-16 unit read ahead and not yet used
     std::int64_t linesRead = 0;
 
     ~Impl() {
@@ -80,9 +81,9 @@ struct TextInputStream::Impl {
 
     // The next UTF-16 unit; -1 at the end, -2 for a lone byte at the end.
     int GetUnit() {
-        if (pendingUnit >= 0) {
+        if (pendingUnit != kNoUnit) {
             const int u = pendingUnit;
-            pendingUnit = -1;
+            pendingUnit = kNoUnit;
             return u;
         }
         const int a = GetByte();
@@ -92,7 +93,7 @@ struct TextInputStream::Impl {
         return encoding == Encoding::Utf16LE ? (b << 8 | a) : (a << 8 | b);
     }
 
-    bool AtEnd() { return pendingUnit < 0 && !Ensure(1); }
+    bool AtEnd() { return pendingUnit == kNoUnit && !Ensure(1); }
 
     [[noreturn]] void TooLong() const {
         throw UnsupportedFormatException("Zeile " + std::to_string(linesRead + 1) + " der Datei " + Quoted(path) +
@@ -127,7 +128,7 @@ struct TextInputStream::Impl {
             if (u == '\n') break;
             if (u == '\r') {
                 const int next = GetUnit();
-                if (next >= 0 && next != '\n') pendingUnit = next;
+                if (next != -1 && next != '\n') pendingUnit = next;
                 break;
             }
             char32_t c = kReplacement;
@@ -135,7 +136,7 @@ struct TextInputStream::Impl {
                 const int low = GetUnit();
                 if (low >= 0xDC00 && low <= 0xDFFF) {
                     c = 0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (static_cast<char32_t>(low) - 0xDC00);
-                } else if (low >= 0) {
+                } else if (low != -1) {
                     pendingUnit = low;
                 }
             } else if (u >= 0 && (u < 0xDC00 || u > 0xDFFF)) {

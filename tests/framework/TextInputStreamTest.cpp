@@ -104,6 +104,8 @@ TEST_F(TextInputStreamTest, BrokenUtf16IsTolerated) {
     EXPECT_EQ(Lines(Utf16LE(u"\xDC00y")), V{bad + "y"});       // lone low surrogate
     EXPECT_EQ(Lines(Utf16LE(u"\xD800\r\n")), V{bad});
     EXPECT_EQ(Lines(Utf16LE(u"a\n") + "A"), (V{"a", bad}));    // odd byte at the end
+    EXPECT_EQ(Lines(Utf16LE(u"a\r") + "A"), (V{"a", bad}));
+    EXPECT_EQ(Lines(Utf16LE(u"\xD800") + "A"), V{bad + bad});
 }
 
 TEST_F(TextInputStreamTest, LongLinesAreRefusedWithoutReadingThemWhole) {
