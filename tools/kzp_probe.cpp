@@ -7,10 +7,13 @@
 #include <cstdlib>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "framework/Exceptions.h"
+#include "framework/OpenDialog.h"
+#include "framework/Text.h"
 #include "model/Module1.h"
 
 namespace {
@@ -30,7 +33,8 @@ public:
 
 int Usage() {
     std::cerr << "usage: kzp-probe render [--size WxH] [--origin X,Y] [--zoom Z] [--points] [--no-lines]\n"
-                 "                        [--no-axes] [--ops] [--png FILE] [--repeat N] [FILE...]\n";
+                 "                        [--no-axes] [--ops] [--png FILE] [--repeat N] [FILE...]\n"
+                 "       kzp-probe read [--rows N] FILE...\n";
     return 2;
 }
 
@@ -46,6 +50,58 @@ bool ParsePair(const std::string& text, char separator, std::int64_t& a, std::in
     } catch (const std::exception&) {
         return false;
     }
+}
+
+// Loads a file through the reader, the open dialog answered with its path.
+void Load(const std::string& path) {
+    fw::SetOpenDialogAnswer([path]() -> std::optional<std::string> { return path; });
+    struct Restore {
+        ~Restore() { fw::SetOpenDialogAnswer(nullptr); }
+    } restore;
+    Module1::datenlesen();
+}
+
+int Read(const std::vector<std::string>& args) {
+    std::int64_t rows = 0;
+    std::vector<std::string> files;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--rows") {
+            if (i + 1 >= args.size()) return Usage();
+            try {
+                std::size_t used = 0;
+                rows = std::stoll(args[++i], &used);
+                if (used != args[i].size()) return Usage();
+            } catch (const std::exception&) {
+                return Usage();
+            }
+        } else if (!args[i].empty() && args[i][0] == '-') {
+            return Usage();
+        } else {
+            files.push_back(args[i]);
+        }
+    }
+    if (files.empty()) return Usage();
+
+    Module1::RunInitializers();
+    for (const auto& file : files) {
+        std::cout << "file " << file << '\n';
+        try {
+            Load(file);
+        } catch (const fw::RuntimeException& e) {
+            std::cout << "refused " << e.what() << '\n';
+        }
+        std::cout << "anzpkt " << Module1::anzpkt << '\n' << "anzlin " << Module1::anzlin << '\n';
+        const std::int64_t lastPoint = std::min(Module1::kLastRow, std::max(Module1::anzpkt, rows));
+        for (std::int64_t i = 1; i <= lastPoint; ++i) {
+            std::cout << "punkt " << i << ' ' << fw::ShortestDouble(Module1::punkt.Get(i, 1)) << ' '
+                      << fw::ShortestDouble(Module1::punkt.Get(i, 2)) << '\n';
+        }
+        const std::int64_t lastLine = std::min(Module1::kLastRow, std::max(Module1::anzlin, rows));
+        for (std::int64_t k = 1; k <= lastLine; ++k) {
+            std::cout << "linie " << k << ' ' << Module1::linie.Get(k, 1) << ' ' << Module1::linie.Get(k, 2) << '\n';
+        }
+    }
+    return 0;
 }
 
 int Render(const std::vector<std::string>& args) {
@@ -93,13 +149,10 @@ int Render(const std::vector<std::string>& args) {
         std::cerr << "kzp-probe: the zoom factor must be at least 1\n";
         return 2;
     }
-    if (!files.empty()) {
-        std::cerr << "kzp-probe: this build cannot load files yet\n";
-        return 2;
-    }
 
     Module1::RunInitializers();
     Module1::SetHauptGetter([view] { return view; });
+    for (const auto& file : files) Load(file);
     Module1::breite = width;
     Module1::hoehe = height;
     Module1::origx = ox;
@@ -145,6 +198,7 @@ int main(int argc, char** argv) {
     args.erase(args.begin());
     try {
         if (command == "render") return Render(args);
+        if (command == "read") return Read(args);
     } catch (const fw::RuntimeException& e) {
         std::cerr << "kzp-probe: " << e.what() << '\n';
         return 1;

@@ -1,0 +1,126 @@
+#include "model/Reader.h"
+
+#include <array>
+#include <vector>
+
+#include "framework/Exceptions.h"
+#include "framework/FolderItem.h"
+#include "framework/OpenDialog.h"
+#include "framework/Text.h"
+#include "framework/TextInputStream.h"
+#include "model/Module1.h"
+
+namespace Module1 {
+
+namespace {
+
+// The stream with the number of the last line read, for messages.
+struct Lines {
+    fw::TextInputStream& in;
+    std::int64_t number = 0;
+
+    std::string Read() {
+        ++number;
+        return in.ReadLine();
+    }
+};
+
+// Skips empty lines; at the end of the file the record keeps what it had.
+void FetchNext(Lines& lines, std::string& record, std::int64_t& recordLine) {
+    while (!lines.in.Eof()) {
+        record = lines.Read();
+        recordLine = lines.number;
+        if (!record.empty()) return;
+    }
+}
+
+std::int64_t Count(const std::string& line, const char* what) {
+    const std::int64_t n = fw::TruncateToInt64(fw::Val(line));
+    if (n > kLastRow) {
+        throw fw::UnsupportedFormatException("Die Datei enth\xC3\xA4lt " + std::to_string(n) + " " + what +
+                                             "; h\xC3\xB6" "chstens " + std::to_string(kLastRow) +
+                                             " sind m\xC3\xB6glich.");
+    }
+    return n;
+}
+
+// What a file holds, kept apart until it has been read whole and accepted.
+struct Staging {
+    std::int64_t anzpkt = 0;
+    std::int64_t anzlin = 0;
+    std::vector<std::array<double, 2>> punkte;
+    std::vector<std::array<std::int64_t, 2>> linien;
+};
+
+Staging ReadAll(fw::TextInputStream& in) {
+    Staging s;
+    Lines lines{in};
+    std::string record;
+    std::int64_t recordLine = 0;
+
+    const std::string countLine = lines.Read();
+    s.anzpkt = Count(countLine, "Punkte");
+    for (std::int64_t i = 1; i <= s.anzpkt; ++i) {
+        FetchNext(lines, record, recordLine);
+        CleanRecord(record);
+        s.punkte.push_back({fw::Val(fw::NthField(record, " ", 1)), fw::Val(fw::NthField(record, " ", 2))});
+    }
+
+    FetchNext(lines, record, recordLine);
+    s.anzlin = Count(record, "Linieneintr\xC3\xA4ge");
+    for (std::int64_t k = 1; k <= s.anzlin; ++k) {
+        FetchNext(lines, record, recordLine);
+        CleanRecord(record);
+        const std::int64_t index = fw::TruncateToInt64(fw::Val(fw::NthField(record, " ", 1)));
+        const std::int64_t pen = fw::TruncateToInt64(fw::Val(fw::NthField(record, " ", 2)));
+        if (index < 0 || index > kLastRow) {
+            throw fw::UnsupportedFormatException("Der Linieneintrag in Zeile " + std::to_string(recordLine) +
+                                                 " verweist auf Punkt " + std::to_string(index) +
+                                                 "; m\xC3\xB6glich sind 0 bis " + std::to_string(kLastRow) + ".");
+        }
+        s.linien.push_back({index, pen});
+    }
+    return s;
+}
+
+// Writes the counts and the rows they cover; every other row stays.
+void Commit(const Staging& s) {
+    anzpkt = s.anzpkt;
+    for (std::int64_t i = 1; i <= s.anzpkt; ++i) {
+        const auto& p = s.punkte[static_cast<std::size_t>(i - 1)];
+        punkt.Set(i, 1, p[0]);
+        punkt.Set(i, 2, p[1]);
+    }
+    anzlin = s.anzlin;
+    for (std::int64_t k = 1; k <= s.anzlin; ++k) {
+        const auto& l = s.linien[static_cast<std::size_t>(k - 1)];
+        linie.Set(k, 1, l[0]);
+        linie.Set(k, 2, l[1]);
+    }
+}
+
+}  // namespace
+
+void CleanRecord(std::string& record) {
+    // One pass rather than one search per surplus space: a long line of
+    // spaces must not take quadratic time. A space is always a single byte.
+    if (fw::InStr(0, record, "  ") > 0) {
+        std::string::size_type out = 0;
+        for (std::string::size_type i = 0; i < record.size(); ++i) {
+            if (record[i] == ' ' && out > 0 && record[out - 1] == ' ') continue;
+            record[out++] = record[i];
+        }
+        record.resize(out);
+    }
+    if (fw::Left(record, 1) == " ") record = fw::Right(record, fw::Len(record) - 1);
+}
+
+void datenlesen() {
+    const fw::FolderItemPtr file = fw::GetOpenFolderItem("");
+    if (!file) return;
+    const std::shared_ptr<fw::TextInputStream> in = file->OpenAsTextFile();
+    if (!in) throw fw::NilObjectException("Die Datei " + file->NativePath() + " liefert keinen Textstrom.");
+    Commit(ReadAll(*in));
+}
+
+}  // namespace Module1

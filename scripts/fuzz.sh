@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Builds the reader's fuzz target with clang and runs it for SECONDS seconds.
+# Findings land in fuzz-build/findings, the growing corpus in fuzz-build/corpus.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+if [ $# -ne 1 ] || ! [[ $1 =~ ^[0-9]+$ ]]; then
+    echo "usage: scripts/fuzz.sh SECONDS" >&2
+    exit 2
+fi
+seconds=$1
+source scripts/setup.sh
+kzp_ensure_packages "${KZP_PACKAGES[@]}" "${KZP_FUZZ_PACKAGES[@]}"
+
+build=${KZP_FUZZ_BUILD_DIR:-fuzz-build}
+CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKZP_FUZZ=ON \
+    -DKZP_BUILD_TESTS=OFF -DKZP_BUILD_BENCH=OFF
+cmake --build "$build" --target kzp-fuzz-reader -j "${KZP_JOBS:-3}"
+
+mkdir -p "$build/corpus" "$build/findings"
+# A memory-backed folder for the one file rewritten at every run.
+[ -z "${TMPDIR:-}" ] && [ -d /dev/shm ] && [ -w /dev/shm ] && export TMPDIR=/dev/shm
+export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+exec "$build/fuzz/kzp-fuzz-reader" -max_total_time="$seconds" -timeout=10 -max_len=65536 \
+    -artifact_prefix="$build/findings/" -print_final_stats=1 \
+    "$build/corpus" tests/data/reader
