@@ -108,8 +108,10 @@ fw::Graphics& Picture::Graphics() { return *impl_->graphics; }
 
 Color Picture::Pixel(std::int64_t x, std::int64_t y) {
     const QImage& image = impl_->Image();
-    const int px = int(std::floor(double(x) * impl_->ratio));
-    const int py = int(std::floor(double(y) * impl_->ratio));
+    // Judged in points first: a far-away point would overflow the int below.
+    const bool inside = x >= 0 && y >= 0 && x < impl_->width && y < impl_->height;
+    const int px = inside ? int(std::floor(double(x) * impl_->ratio)) : -1;
+    const int py = inside ? int(std::floor(double(y) * impl_->ratio)) : -1;
     if (px < 0 || py < 0 || px >= image.width() || py >= image.height()) {
         throw OutOfBoundsException("Bildpunkt (" + std::to_string(x) + ", " + std::to_string(y) +
                                    ") liegt außerhalb des Bildes.");

@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <cmath>
+
 #include "framework/Arithmetic.h"
 #include "framework/Exceptions.h"
 #include "framework/Text.h"
@@ -18,6 +21,27 @@ fw::Graphics& G() {
 }
 
 double D(std::int64_t v) { return static_cast<double>(v); }
+
+// Ticks further than this outside the picture are left out: they cannot
+// show, and an origin dragged far away at zoom factor 1 would otherwise cost
+// one call per pixel of distance, a hang once the distance is large.
+constexpr double kTickReach = 10000.0;
+
+// draw(i) for the tick counters 0 up to bound, except those outside
+// [first, last], the counters whose ticks lie within reach of the picture.
+template <typename Draw>
+void TickRow(double bound, double first, double last, Draw draw) {
+    const double from = std::max(0.0, std::floor(first));
+    const double to = std::min(bound, std::ceil(last));
+    if (!(from <= to)) return;
+    const std::int64_t start = fw::TruncateToInt64(from);
+    const std::int64_t count = fw::TruncateToInt64(to - from) + 1;
+    for (std::int64_t n = 0; n < count; ++n) {
+        const std::int64_t i = SaturatingAdd(start, n);
+        if (D(i) > bound) break;
+        draw(i);
+    }
+}
 
 void DrawAxes() {
     G().SetForeColor(fw::RGB(100, 100, 100, 0));
@@ -40,14 +64,15 @@ void DrawAxes() {
     // The handlers keep the zoom factor at 1 or more; the guard keeps a tick
     // row finite should anything else ever set it lower.
     const std::int64_t zoom = zoomfaktor < 1 ? 1 : zoomfaktor;
-    for (std::int64_t i = 0; !(D(i) > xlen / D(zoom)); ++i) {
+    const double z = D(zoom);
+    TickRow(xlen / z, (-kTickReach - D(origx)) / z, (D(breite) + kTickReach - D(origx)) / z, [&](std::int64_t i) {
         const double x = D(SaturatingAdd(origx, SaturatingMul(i, zoom)));
         G().DrawLine(x, D(origy), x, D(SaturatingAdd(origy, 5)));
-    }
-    for (std::int64_t i = 0; !(D(i) > ylen / D(zoom)); ++i) {
+    });
+    TickRow(ylen / z, (D(origy) - D(hoehe) - kTickReach) / z, (D(origy) + kTickReach) / z, [&](std::int64_t i) {
         const double y = D(SaturatingSub(origy, SaturatingMul(i, zoom)));
         G().DrawLine(D(origx), y, D(SaturatingSub(origx, 5)), y);
-    }
+    });
 }
 
 void DrawPoints() {

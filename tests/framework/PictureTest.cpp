@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 #include "framework/Exceptions.h"
@@ -38,6 +39,10 @@ TEST(Picture, SizeAndRefusals) {
     EXPECT_THROW(fw::Picture::Create(10, -1, 16), fw::RuntimeException);
     EXPECT_THROW(fw::Picture::Create(1 << 20, 10, 16), fw::RuntimeException);
     EXPECT_THROW(pic->Pixel(400, 0), fw::OutOfBoundsException);
+    // Far outside, where a conversion to the raster's int would overflow.
+    EXPECT_THROW(pic->Pixel(INT64_MAX, 0), fw::OutOfBoundsException);
+    EXPECT_THROW(pic->Pixel(0, INT64_MIN), fw::OutOfBoundsException);
+    EXPECT_THROW(pic->Pixel(std::int64_t{1} << 40, 1), fw::OutOfBoundsException);
 }
 
 TEST(Graphics, TheColourPersistsAcrossFetchesAndCalls) {

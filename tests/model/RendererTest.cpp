@@ -89,6 +89,41 @@ INSTANTIATE_TEST_SUITE_P(
                  "DrawLine 500 480 500 485"}),
     [](const ::testing::TestParamInfo<AxisCase>& info) { return "case" + std::to_string(info.index); });
 
+// An origin dragged far away at zoom factor 1 made one tick per pixel of
+// distance: seconds at ten million pixels, a hang beyond. Ticks far outside
+// the picture are left out; those that can show are all still there.
+TEST_F(Renderer, AFarOriginAtZoomOneStillGivesEveryVisibleTick) {
+    constexpr std::int64_t kFar = 1'000'000'000'000;
+    constexpr auto kMin = std::numeric_limits<std::int64_t>::min();
+    constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
+    Module1::zoomfaktor = 1;
+    for (const auto& [ox, oy] : std::vector<std::pair<std::int64_t, std::int64_t>>{
+             {-kFar, 200}, {200, kFar}, {kMin, kMax}, {-kFar + 3, kFar - 5}}) {
+        SCOPED_TRACE(std::to_string(ox) + ", " + std::to_string(oy));
+        Module1::origx = ox;
+        Module1::origy = oy;
+        const auto ticks = Matching(Draws(), "DrawLine");
+        EXPECT_LT(ticks.size(), 50000u);
+        if (oy == 200) {
+            // Every column up to the tip (30 pixels before the right edge) has its tick.
+            for (int x : {-1, 0, 1, 200, 370}) {
+                const std::string tick = "DrawLine " + std::to_string(x) + " 200 " + std::to_string(x) + " 205";
+                EXPECT_NE(std::find(ticks.begin(), ticks.end(), tick), ticks.end()) << tick;
+            }
+        }
+        if (ox == 200) {
+            for (int y : {30, 200, 399, 400}) {
+                const std::string tick = "DrawLine 200 " + std::to_string(y) + " 195 " + std::to_string(y);
+                EXPECT_NE(std::find(ticks.begin(), ticks.end(), tick), ticks.end()) << tick;
+            }
+        }
+    }
+    Module1::origx = -kFar;
+    Module1::origy = 200;
+    Module1::zeichnen();
+    for (std::int64_t x = 0; x <= 370; x += 9) ASSERT_EQ(Module1::zebild->Pixel(x, 202), fw::RGB(100, 100, 100)) << x;
+}
+
 TEST_F(Renderer, PointsBecomeUnroundedDotsInBlue) {
     view->punkte = true;
     view->linien = false;
