@@ -25,7 +25,7 @@ double D(std::int64_t v) { return static_cast<double>(v); }
 // Ticks further than this outside the picture are left out: they cannot
 // show, and an origin dragged far away at zoom factor 1 would otherwise cost
 // one call per pixel of distance, a hang once the distance is large.
-constexpr double kTickReach = 10000.0;
+constexpr double kTickReach = 1000.0;
 
 // draw(i) for the tick counters 0 up to bound, except those outside
 // [first, last], the counters whose ticks lie within reach of the picture.
