@@ -117,6 +117,13 @@ const std::vector<HostileCase>& Cases() {
         // The longest line that is still read: its number is beyond the range of a double.
         {"line_of_1_mib.kzp", [] { return "1\n" + std::string(kMiB - 2, '9') + " 5\n0\n"; },
          {"", 1, 0, {{kInf, 5}}, {}}},
+        // One long line that the missing records repeat 3000 times.
+        {"long_record_repeated.kzp", [] { return "3000\n0." + std::string(kMiB - 10, '1') + " 2\n"; },
+         {"", 3000, 0, {{1.0 / 9.0, 2}}, {}}},
+        {"long_invalid_utf8_record_repeated.kzp", [] { return "3000\n" + std::string(kMiB - 10, '\xE4') + " 2\n"; },
+         {"", 3000, 0, {{0, 2}}, {}}},
+        {"long_line_record_repeated.kzp", [] { return "0\n3000\n1 " + std::string(kMiB - 10, '0') + "5\n"; },
+         {"", 0, 3000, {}, {{1, 5}}}},
         {"many_blank_lines.kzp",
          [] { return "2\n" + std::string(300000, '\n') + "1 1\n" + std::string(300000, '\n') + "2 2\n0\n"; },
          {"", 2, 0, {{1, 1}, {2, 2}}, {}}},
