@@ -81,7 +81,7 @@ Canvas::Canvas() : RectControl(new CanvasWidget()) {
 }
 
 Canvas::~Canvas() {
-    if (Widget()) canvas_->owner = nullptr;
+    if (QtAlive() && Widget()) canvas_->owner = nullptr;
 }
 
 void Canvas::SetBackdrop(const PicturePtr& picture) {

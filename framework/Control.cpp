@@ -43,6 +43,7 @@ RectControl::RectControl(QWidget* widget) : widget_(widget) {
 
 RectControl::~RectControl() {
     // The widget may outlive this object until its window deletes it.
+    if (!QtAlive()) return;
     if (widget_) widget_->disconnect();
     // A widget that never got a window has no parent to delete it.
     if (widget_ && !widget_->parent()) widget_->deleteLater();

@@ -32,7 +32,7 @@ ImageWell::ImageWell() : RectControl(new ImageWidget()) {
 }
 
 ImageWell::~ImageWell() {
-    if (Widget()) well_->owner = nullptr;
+    if (QtAlive() && Widget()) well_->owner = nullptr;
 }
 
 void ImageWell::SetImage(const PicturePtr& picture) {

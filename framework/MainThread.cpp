@@ -12,4 +12,6 @@ void CheckMainThread() {
     if (app && QThread::currentThread() != app->thread()) throw ThreadAccessingUIException();
 }
 
+bool QtAlive() { return QCoreApplication::instance() != nullptr; }
+
 }  // namespace fw

@@ -6,4 +6,8 @@ namespace fw {
 // thread. Every user-interface member starts with it.
 void CheckMainThread();
 
+// False once the Qt application is gone: objects that outlive it (module
+// globals at exit) must then leave their Qt parts alone.
+bool QtAlive();
+
 }  // namespace fw

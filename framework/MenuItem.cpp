@@ -18,8 +18,9 @@ namespace fw {
 namespace {
 
 std::set<MenuItem*>& LiveItems() {
-    static std::set<MenuItem*> items;
-    return items;
+    // Never destroyed: items held by module globals die after it otherwise.
+    static auto* items = new std::set<MenuItem*>();
+    return *items;
 }
 
 QKeySequence ToKeySequence(const std::string& shortcut) {
@@ -38,7 +39,7 @@ MenuItem::MenuItem() {
 
 MenuItem::~MenuItem() {
     LiveItems().erase(this);
-    delete action_;
+    if (QtAlive()) delete action_;
 }
 
 void MenuItem::Constructor() { CheckMainThread(); }

@@ -14,7 +14,9 @@ Timer::Timer() : timer_(new QTimer()) {
     Reset();
 }
 
-Timer::~Timer() { delete timer_; }
+Timer::~Timer() {
+    if (QtAlive()) delete timer_;
+}
 
 void Timer::Reset() {
     CheckMainThread();

@@ -58,7 +58,7 @@ UpDownArrows::UpDownArrows() : RectControl(new ArrowsWidget()) {
 }
 
 UpDownArrows::~UpDownArrows() {
-    if (Widget()) arrows_->owner = nullptr;
+    if (QtAlive() && Widget()) arrows_->owner = nullptr;
 }
 
 void UpDownArrows::SetProperty(const std::string& name, const PropertyValue& value) {

@@ -87,7 +87,7 @@ Window::Window(std::string className) : className_(std::move(className)) {
 }
 
 Window::~Window() {
-    if (widget_) {
+    if (widget_ && QtAlive()) {
         widget_->owner = nullptr;
         static_cast<ContentArea*>(content_)->owner = nullptr;
         widget_->settle.stop();
