@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "framework/Color.h"
+#include "framework/PropertyTypes.h"
 
 namespace fw {
 
@@ -21,7 +22,8 @@ struct PropertyEntry {
 };
 
 // Reads every entry in order. Raises UnsupportedFormatException, naming the
-// entry, for an unknown name or a value that runs past the end.
+// entry and its byte offset, for an unknown name, a name without its blank,
+// a value that runs past the end, or a boolean byte other than 00 and 01.
 std::vector<PropertyEntry> DecodePropertyRecord(std::span<const std::uint8_t> record);
 
 }  // namespace fw
