@@ -129,8 +129,21 @@ void MenuItem::Choose() {
     }
 }
 
+void MenuItem::ReleaseActions() {
+    for (MenuItem* item : LiveItems()) {
+        delete item->action_;
+        item->action_ = nullptr;
+    }
+}
+
 QAction* MenuItem::Action() {
+    if (!action_ && !QtAlive()) return nullptr;
     if (!action_) {
+        static const bool cleanup = [] {
+            qAddPostRoutine(&MenuItem::ReleaseActions);
+            return true;
+        }();
+        (void)cleanup;
         action_ = new QAction();
         // The callback finds the item through the live set, so an action
         // outliving a menu entry never reaches a deleted item.
@@ -197,6 +210,7 @@ void QuitMenuItem::Choose() {
 }
 
 void RefreshMenuItems() {
+    if (!QtAlive()) return;
     for (MenuItem* item : LiveItems()) {
         if (QAction* a = item->Action(); a && !item->IsSeparator()) {
             a->setEnabled(item->AutoEnabled() ? item->CanAct() : item->Enabled());

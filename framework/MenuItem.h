@@ -73,6 +73,9 @@ protected:
 
 private:
     void UpdateAction();
+    // Items kept by module globals outlive the Qt application; their actions
+    // go with it.
+    static void ReleaseActions();
     std::vector<MenuItemPtr> children_;
     QAction* action_ = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "framework/Window.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -21,6 +22,12 @@ namespace {
 
 std::map<std::string, WindowPtr>& ImplicitWindows() {
     static std::map<std::string, WindowPtr> windows;
+    static const bool cleanup = [] {
+        // Windows still open when the Qt application ends go with it.
+        qAddPostRoutine([] { ImplicitWindows().clear(); });
+        return true;
+    }();
+    (void)cleanup;
     return windows;
 }
 
@@ -93,7 +100,8 @@ Window::~Window() {
         widget_->settle.stop();
         widget_->hide();
         // Deleted later: this may run inside one of the widget's own events.
-        widget_->deleteLater();
+        if (QCoreApplication::closingDown()) delete widget_;
+        else widget_->deleteLater();
     }
 }
 
