@@ -12,6 +12,12 @@ namespace fw {
 
 namespace {
 
+#ifdef Q_OS_MACOS
+constexpr bool kKeepsRunningWithoutWindows = true;
+#else
+constexpr bool kKeepsRunningWithoutWindows = false;
+#endif
+
 ApplicationPtr& AppObject() {
     static ApplicationPtr app;
     return app;
@@ -105,17 +111,14 @@ void RuntimeInit(int& argc, char** argv) {
         (void)app;
     }
     CheckMainThread();
-#ifdef Q_OS_MACOS
-    // The application keeps running with its menu bar when its last window closes.
-    QGuiApplication::setQuitOnLastWindowClosed(false);
-#else
-    QGuiApplication::setQuitOnLastWindowClosed(true);
-#endif
+    QGuiApplication::setQuitOnLastWindowClosed(!kKeepsRunningWithoutWindows);
 }
 
 void RunFrameworkInitialization(const std::function<void()>& callback) {
     CheckMainThread();
     if (!QCoreApplication::instance()) throw RuntimeException("Die Laufzeit ist nicht eingerichtet.");
+    // Linux ends the program with its last window; macOS keeps the menu bar.
+    QGuiApplication::setQuitOnLastWindowClosed(!kKeepsRunningWithoutWindows);
     if (callback) callback();
 }
 

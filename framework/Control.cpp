@@ -73,10 +73,20 @@ std::int64_t RectControl::ContainerHeight() const {
     return w ? w->Height() : 0;
 }
 
-std::int64_t RectControl::Left() const { return ContainerLeft() + current_.left; }
-std::int64_t RectControl::Top() const { return ContainerTop() + current_.top; }
-std::int64_t RectControl::Width() const { return current_.width; }
-std::int64_t RectControl::Height() const { return current_.height; }
+std::int64_t RectControl::Left() const {
+    CheckMainThread();
+    return ContainerLeft() + current_.left; }
+std::int64_t RectControl::Top() const {
+    CheckMainThread();
+    return ContainerTop() + current_.top; }
+std::int64_t RectControl::Width() const {
+    CheckMainThread();
+    return current_.width;
+}
+std::int64_t RectControl::Height() const {
+    CheckMainThread();
+    return current_.height;
+}
 
 void RectControl::Rebase() {
     base_ = current_;

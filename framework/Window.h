@@ -53,7 +53,10 @@ public:
     void Close();
     bool IsClosed() const { return closed_; }
 
-    std::shared_ptr<fw::MenuBar> MenuBar() const { return menuBar_; }
+    std::shared_ptr<fw::MenuBar> MenuBar() const {
+        CheckMainThread();
+        return menuBar_;
+    }
     void SetMenuBar(const std::shared_ptr<fw::MenuBar>& bar);
 
     // A new control, not yet added to any window.
@@ -71,8 +74,14 @@ public:
     ControlPtr ControlAt(std::int64_t index) const;
 
     // The content area.
-    std::int64_t Width() const { return width_; }
-    std::int64_t Height() const { return height_; }
+    std::int64_t Width() const {
+        CheckMainThread();
+        return width_;
+    }
+    std::int64_t Height() const {
+        CheckMainThread();
+        return height_;
+    }
     void SetWidth(std::int64_t value);
     void SetHeight(std::int64_t value);
     std::int64_t MinimumWidth() const { return minWidth_; }

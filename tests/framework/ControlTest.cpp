@@ -5,7 +5,11 @@
 #include <QTest>
 
 #include "UiTestSupport.h"
+#include <QScreen>
+
+#include "framework/Application.h"
 #include "framework/Canvas.h"
+#include "framework/GraphicsQt.h"
 #include "framework/CheckBox.h"
 #include "framework/GroupBox.h"
 #include "framework/ImageWell.h"
@@ -215,6 +219,28 @@ TEST_F(ControlTest, PaintGetsADrawingContextAndTheAreasAfterTheBackdrop) {
     const qreal r = shot.devicePixelRatio();
     EXPECT_EQ(shot.pixelColor(int(5 * r), int(5 * r)), QColor(255, 0, 0));
     EXPECT_EQ(shot.pixelColor(int(30 * r), int(20 * r)), QColor(0, 0, 255));
+}
+
+TEST_F(ControlTest, HighResolutionPicturesKeepTheirSizeInPoints) {
+    fw::Application::SetSupportsHiDPI(true);
+    EXPECT_EQ(fw::Picture::DevicePixelRatio(), QGuiApplication::primaryScreen()->devicePixelRatio());
+    fw::Picture::SetDevicePixelRatio(2.0);
+    auto pic = fw::Picture::Create(10, 10, 32);
+    fw::Picture::SetDevicePixelRatio(1.0);
+    pic->Graphics().SetForeColor(fw::RGB(0, 0, 0));
+    pic->Graphics().FillRect(0, 0, 10, 10);
+    EXPECT_EQ(pic->impl().Image().size(), QSize(20, 20)) << "twice the pixels";
+    auto w = Build();
+    auto ca = w->New<fw::Canvas>();
+    w->AddControl("CA", ca);
+    SetBox(*ca, 0, 0, 30, 30);
+    ca->Paint.Bind([&](std::shared_ptr<fw::Canvas>, fw::Graphics& g, const std::vector<fw::Rect>&) {
+        g.DrawPicture(pic, 0, 0);
+    });
+    const QImage shot = ca->Widget()->grab().toImage();
+    const qreal r = shot.devicePixelRatio();
+    EXPECT_EQ(shot.pixelColor(int(9 * r), int(9 * r)), QColor(0, 0, 0));
+    EXPECT_NE(shot.pixelColor(int(11 * r), int(11 * r)), QColor(0, 0, 0)) << "10 points, not 20";
 }
 
 TEST_F(ControlTest, UpDownArrowsRaiseUpOnTheUpperAndDownOnTheLowerHalf) {

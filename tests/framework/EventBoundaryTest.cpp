@@ -30,6 +30,26 @@ TEST_F(EventBoundaryTest, AnExceptionEscapingAControlHandlerIsReportedAndTheWind
     EXPECT_EQ(fw::GetImplicitWindow(LogWindow::kClass), w);
 }
 
+TEST_F(EventBoundaryTest, AButtonMayCloseItsOwnWindowFromItsHandler) {
+    std::weak_ptr<fw::Window> weak;
+    {
+        auto w = Build([](LogWindow& self) {
+            auto ok = self.New<fw::PushButton>();
+            self.AddControl("OK", ok);
+            SetBox(*ok, 10, 10, 60, 20);
+            ok->Action.Bind([](std::shared_ptr<fw::PushButton>) {
+                fw::GetImplicitWindow(LogWindow::kClass)->Close();
+            });
+        });
+        weak = w;
+        QTest::mouseClick(fw::Cast<fw::PushButton>(w->ControlByName("OK"))->Widget(), Qt::LeftButton);
+        EXPECT_EQ(fw::GetImplicitWindow(LogWindow::kClass), nullptr);
+    }
+    QApplication::processEvents();
+    EXPECT_TRUE(weak.expired()) << "a closed window leaves nothing behind";
+    EXPECT_TRUE(reports.empty());
+}
+
 TEST_F(EventBoundaryTest, AFailingResizeHandlerIsReportedOncePerEvent) {
     struct Failing : LogWindow {
         void Event_Resizing() override { throw std::runtime_error("zu klein"); }
