@@ -2,6 +2,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -55,6 +56,7 @@ TEST(MenuBar1Test, OneInstanceWithTwoMenusAndTenItemsInOrder) {
 }
 
 TEST(MenuBar1Test, TheApplicationAndAWindowShareTheBarAndAboutRunsItsHandler) {
+    QGuiApplication::setQuitOnLastWindowClosed(false);
     auto app = std::make_shared<fw::Application>();
     fw::RuntimeRegisterAppObject(app);
     app->SetMenuBar(MenuBar1::Instance());
@@ -79,6 +81,14 @@ TEST(MenuBar1Test, TheApplicationAndAWindowShareTheBarAndAboutRunsItsHandler) {
     EXPECT_TRUE(edit->actions()[6]->isSeparator());
     file->actions()[1]->trigger();
     EXPECT_EQ(abouts, 1);
+
+    // The shortcut works in the window without opening the menu.
+    w->Widget()->show();
+    QApplication::setActiveWindow(w->Widget());
+    QTRY_VERIFY(w->Widget()->isActiveWindow());
+    QTest::keyClick(w->Widget(), Qt::Key_I, Qt::ControlModifier);
+    EXPECT_EQ(abouts, 2);
+    w->Close();
 }
 
 }  // namespace
