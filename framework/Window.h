@@ -6,6 +6,23 @@
 // instance, then Layout, CreateControls, Open, and it shows when Visible.
 // Events go to the program only where IsEventImplemented says so, and no
 // Resizing or Resized comes before the controls exist.
+//
+//   class WIdemo : public fw::Window {
+//   public:
+//       WIdemo() : fw::Window("WIdemo.WIdemo") {}
+//       void Layout() override { fw::SetProperties(*this, kRecord.bytes()); }
+//       void CreateControls() override {
+//           AddControl("OK", New<fw::PushButton>());
+//           auto ok = fw::Cast<fw::PushButton>(ControlByName("OK"));
+//           fw::SetProperties(*ok, kOkRecord.bytes());
+//           ok->Action.Bind(SelfAs<WIdemo>(), &WIdemo::OK_Action);
+//       }
+//       bool IsEventImplemented(const std::string& name) override {
+//           return fw::RuntimeIsEventHandled(*this, "WIdemo.WIdemo", name, true);
+//       }
+//       void OK_Action(std::shared_ptr<fw::PushButton>) { Close(); }
+//   };
+//   auto w = std::make_shared<WIdemo>();  // then w->Constructor()
 #include <cstdint>
 #include <map>
 #include <memory>
