@@ -7,6 +7,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <thread>
+
 #include "UiTestSupport.h"
 #include "framework/Application.h"
 #include "framework/MenuItem.h"
@@ -166,6 +168,27 @@ TEST_F(MenuTest, AnExceptionInAMenuHandlerIsReportedInGermanAndTheProgramGoesOn)
     EXPECT_NE(reports[0].find("Fehler"), std::string::npos);
     item->Action()->trigger();
     EXPECT_EQ(reports.size(), 2u);
+}
+
+TEST_F(MenuTest, MenusAndTheApplicationRefuseOtherThreads) {
+    auto bar = EditBar();
+    int refused = 0;
+    std::thread t([&] {
+        auto count = [&](auto f) {
+            try {
+                f();
+            } catch (const fw::ThreadAccessingUIException&) {
+                ++refused;
+            }
+        };
+        count([&] { bar->AddMenu(std::make_shared<fw::MenuItem>()); });
+        count([&] { bar->Lookup("EditCut"); });
+        count([&] { app->AddMenuHandler("About", [] { return false; }); });
+        count([&] { app->SetMenuBar(bar); });
+    });
+    t.join();
+    EXPECT_EQ(refused, 4);
+    EXPECT_EQ(bar->Count(), 1);
 }
 
 TEST_F(MenuTest, QuitEndsTheEventLoop) {
