@@ -14,30 +14,32 @@ std::function<void(const std::string&)>& Reporter() {
     return reporter;
 }
 
-void Report(const std::string& message) {
-    const std::string text = ExceptionReportText(message);
+void Report(const std::string& text) {
     if (Reporter()) {
         Reporter()(text);
         return;
     }
     if (!QApplication::instance()) return;
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("KZP-Viewer"), QString::fromStdString(text),
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), QString::fromStdString(text),
                     QMessageBox::Ok);
     box.exec();
 }
 
 }  // namespace
 
-std::string ExceptionReportText(const std::string& message) {
-    return "Ein unerwarteter Fehler ist aufgetreten:\n\n" + message;
+std::string ExceptionReportText(const std::exception& e) {
+    // A file that cannot be read or is refused is for the user to fix, not a
+    // fault of the program: its message says all there is to say.
+    if (dynamic_cast<const IOException*>(&e) || dynamic_cast<const UnsupportedFormatException*>(&e)) return e.what();
+    return std::string("Ein unerwarteter Fehler ist aufgetreten:\n\n") + e.what();
 }
 
 void SetExceptionReporter(std::function<void(const std::string&)> reporter) { Reporter() = std::move(reporter); }
 
-void UnhandledException(const std::exception& e) { Report(e.what()); }
+void UnhandledException(const std::exception& e) { Report(ExceptionReportText(e)); }
 
 namespace detail {
-void ReportUnknownException() { Report("Unbekannter Fehler."); }
+void ReportUnknownException() { Report("Ein unerwarteter Fehler ist aufgetreten."); }
 }  // namespace detail
 
 }  // namespace fw

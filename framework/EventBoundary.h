@@ -19,7 +19,7 @@ void UnhandledException(const std::exception& e);
 void SetExceptionReporter(std::function<void(const std::string&)> reporter);
 
 // The German text of the report.
-std::string ExceptionReportText(const std::string& message);
+std::string ExceptionReportText(const std::exception& e);
 
 namespace detail {
 void ReportUnknownException();
