@@ -3,7 +3,6 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
-#include <vector>
 
 namespace fw {
 
@@ -26,13 +25,18 @@ std::size_t CharLength(std::string_view s, std::size_t i) {
     return n;
 }
 
-// Byte offsets at which characters start, plus the end offset.
-std::vector<std::size_t> CharStarts(std::string_view s) {
-    std::vector<std::size_t> starts;
-    starts.reserve(s.size() + 1);
-    for (std::size_t i = 0; i < s.size(); i += CharLength(s, i)) starts.push_back(i);
-    starts.push_back(s.size());
-    return starts;
+// Byte offset of the character with the given 0-based index; the text's
+// size when it has fewer characters. Walks only as far as it must.
+std::size_t OffsetOfChar(std::string_view s, std::int64_t index) {
+    std::size_t i = 0;
+    for (; index > 0 && i < s.size(); --index) i += CharLength(s, i);
+    return i;
+}
+
+std::int64_t CharsBefore(std::string_view s, std::size_t offset) {
+    std::int64_t n = 0;
+    for (std::size_t i = 0; i < offset; i += CharLength(s, i)) ++n;
+    return n;
 }
 
 }  // namespace
@@ -114,32 +118,25 @@ std::string NthField(std::string_view text, std::string_view separator, std::int
 }
 
 std::int64_t InStr(std::int64_t start, std::string_view text, std::string_view find) {
-    const auto starts = CharStarts(text);
-    const std::int64_t chars = static_cast<std::int64_t>(starts.size()) - 1;
     if (start < 1) start = 1;
-    if (start > chars + 1) return 0;
+    const std::size_t from = OffsetOfChar(text, start - 1);
+    if (from == text.size() && CharsBefore(text, from) < start - 1) return 0;  // start beyond the end
     if (find.empty()) return start;
-    const std::size_t pos = text.find(find, starts[static_cast<std::size_t>(start - 1)]);
+    const std::size_t pos = text.find(find, from);
     if (pos == std::string_view::npos) return 0;
-    std::int64_t index = 0;
-    while (starts[static_cast<std::size_t>(index)] < pos) ++index;
-    return index + 1;
+    return CharsBefore(text, pos) + 1;
 }
 
 std::string Left(std::string_view text, std::int64_t count) {
     if (count <= 0) return {};
-    const auto starts = CharStarts(text);
-    const auto chars = static_cast<std::int64_t>(starts.size()) - 1;
-    if (count >= chars) return std::string(text);
-    return std::string(text.substr(0, starts[static_cast<std::size_t>(count)]));
+    return std::string(text.substr(0, OffsetOfChar(text, count)));
 }
 
 std::string Right(std::string_view text, std::int64_t count) {
     if (count <= 0) return {};
-    const auto starts = CharStarts(text);
-    const auto chars = static_cast<std::int64_t>(starts.size()) - 1;
+    const std::int64_t chars = Len(text);
     if (count >= chars) return std::string(text);
-    return std::string(text.substr(starts[static_cast<std::size_t>(chars - count)]));
+    return std::string(text.substr(OffsetOfChar(text, chars - count)));
 }
 
 std::int64_t Len(std::string_view text) {

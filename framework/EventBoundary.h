@@ -1,0 +1,42 @@
+#pragma once
+// Where the event loop calls program code. Qt lets no exception through its
+// event loop, so an exception escaping a handler is caught here, reported
+// and the program goes on.
+#include <exception>
+#include <functional>
+#include <string>
+#include <type_traits>
+
+namespace fw {
+
+// Shows the report of an escaped exception (a modal box with the German
+// message). Also what the start-up routine calls for an exception that
+// reaches it.
+void UnhandledException(const std::exception& e);
+
+// Tests: the report goes to the reporter instead of a message box; an empty
+// function restores the box.
+void SetExceptionReporter(std::function<void(const std::string&)> reporter);
+
+// The German text of the report.
+std::string ExceptionReportText(const std::exception& e);
+
+namespace detail {
+void ReportUnknownException();
+}
+
+// Runs f at the event boundary; gives R{} back when f raised.
+template <typename F>
+auto CallGuarded(F&& f) -> decltype(f()) {
+    using R = decltype(f());
+    try {
+        return f();
+    } catch (const std::exception& e) {
+        UnhandledException(e);
+    } catch (...) {
+        detail::ReportUnknownException();
+    }
+    if constexpr (!std::is_void_v<R>) return R{};
+}
+
+}  // namespace fw

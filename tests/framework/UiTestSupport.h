@@ -1,0 +1,110 @@
+#pragma once
+// Shared by the window, control and menu tests: a window class that logs
+// its hooks and events, helpers for properties and real Qt input events.
+#include <QApplication>
+#include <QMouseEvent>
+#include <QWheelEvent>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "framework/ClassRegistry.h"
+#include "framework/EventBoundary.h"
+#include "framework/Window.h"
+
+namespace uitest {
+
+inline void Set(fw::Object& object, std::initializer_list<std::pair<const char*, fw::PropertyValue>> entries) {
+    for (const auto& [name, value] : entries) object.SetProperty(name, value);
+}
+
+inline void SetWindowRecord(fw::Window& w, std::int64_t width, std::int64_t height, bool resizeable = true) {
+    Set(w, {{"Width", std::int64_t(width)},
+            {"Height", std::int64_t(height)},
+            {"MinimumWidth", std::int64_t(width)},
+            {"MinimumHeight", std::int64_t(height)},
+            {"MaximumWidth", std::int64_t(32000)},
+            {"MaximumHeight", std::int64_t(32000)},
+            {"Title", std::string("Test")},
+            {"Resizeable", resizeable},
+            {"Visible", true}});
+}
+
+inline void SetBox(fw::RectControl& c, std::int64_t left, std::int64_t top, std::int64_t width, std::int64_t height) {
+    Set(c, {{"Left", left}, {"Top", top}, {"Width", width}, {"Height", height}});
+}
+
+// A window whose hooks are given by the test; every hook and event is logged.
+class LogWindow : public fw::Window {
+public:
+    static constexpr const char* kClass = "LogWindow.LogWindow";
+    LogWindow() : fw::Window(kClass) { fw::RegisterClass(kClass, {"Open", "Resizing", "Resized"}); }
+
+    std::function<void(LogWindow&)> layout, createControls, open;
+    std::vector<std::string> log;
+
+    void Layout() override {
+        log.push_back("Layout");
+        if (layout) layout(*this);
+    }
+    void CreateControls() override {
+        log.push_back("CreateControls");
+        if (createControls) createControls(*this);
+    }
+    bool IsEventImplemented(const std::string& name) override {
+        return fw::RuntimeIsEventHandled(*this, kClass, name, true);
+    }
+    void Event_Open() override {
+        log.push_back("Open");
+        if (open) open(*this);
+    }
+    void Event_Resizing() override { log.push_back("Resizing " + std::to_string(Width()) + "x" + std::to_string(Height())); }
+    void Event_Resized() override { log.push_back("Resized " + std::to_string(Width()) + "x" + std::to_string(Height())); }
+
+    int Count(const std::string& prefix) const {
+        int n = 0;
+        for (const auto& l : log) n += l.rfind(prefix, 0) == 0;
+        return n;
+    }
+};
+
+// Closes every implicit window a test left open and catches reports.
+class UiTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QGuiApplication::setQuitOnLastWindowClosed(false);
+        fw::SetExceptionReporter([this](const std::string& text) { reports.push_back(text); });
+    }
+    void TearDown() override {
+        if (auto w = fw::GetImplicitWindow(LogWindow::kClass)) w->Close();
+        fw::SetExceptionReporter(nullptr);
+        QApplication::processEvents();
+    }
+    std::shared_ptr<LogWindow> Build(std::function<void(LogWindow&)> createControls = {}, std::int64_t width = 300,
+                                     std::int64_t height = 200) {
+        auto w = std::make_shared<LogWindow>();
+        w->layout = [width, height](LogWindow& self) { SetWindowRecord(self, width, height); };
+        w->createControls = std::move(createControls);
+        w->Constructor();
+        return w;
+    }
+    std::vector<std::string> reports;
+};
+
+inline void SendMouse(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons held) {
+    QMouseEvent e(type, QPointF(pos), w->mapToGlobal(QPointF(pos)), button, held, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+
+// A wheel turn in Qt's eighths of a degree (120 a notch, positive away from the user).
+inline bool SendWheel(QWidget* w, QPoint pos, QPoint angle) {
+    QWheelEvent e(QPointF(pos), w->mapToGlobal(QPointF(pos)), QPoint(), angle, Qt::NoButton, Qt::NoModifier,
+                  Qt::NoScrollPhase, false);
+    QApplication::sendEvent(w, &e);
+    return e.isAccepted();
+}
+
+}  // namespace uitest
