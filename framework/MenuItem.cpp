@@ -17,6 +17,11 @@ namespace fw {
 
 namespace {
 
+// Set once the application has released the actions on its way out: the
+// widgets it deletes afterwards still move the focus, and an action made
+// then would never be freed.
+bool gActionsReleased = false;
+
 std::set<MenuItem*>& LiveItems() {
     // Never destroyed: items held by module globals die after it otherwise.
     static auto* items = new std::set<MenuItem*>();
@@ -130,6 +135,7 @@ void MenuItem::Choose() {
 }
 
 void MenuItem::ReleaseActions() {
+    gActionsReleased = true;
     for (MenuItem* item : LiveItems()) {
         delete item->action_;
         item->action_ = nullptr;
@@ -137,7 +143,7 @@ void MenuItem::ReleaseActions() {
 }
 
 QAction* MenuItem::Action() {
-    if (!action_ && !QtAlive()) return nullptr;
+    if (!action_ && (!QtAlive() || gActionsReleased)) return nullptr;
     if (!action_) {
         static const bool cleanup = [] {
             qAddPostRoutine(&MenuItem::ReleaseActions);
