@@ -8,9 +8,9 @@ set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 source scripts/setup.sh
 
-mode=${1:-plain}
+mode=${1:-}
 case "$mode" in
-    plain|--sanitize|--all) ;;
+    ""|--sanitize|--all) ;;
     *) echo "usage: scripts/test.sh [--sanitize|--all]" >&2; exit 2 ;;
 esac
 kzp_ensure_packages "${KZP_PACKAGES[@]}"
@@ -31,10 +31,10 @@ run_build() {
 if [ "$mode" != --sanitize ]; then
     run_build "${KZP_BUILD_DIR:-build}"
 fi
-if [ "$mode" != plain ]; then
+if [ -n "$mode" ]; then
     # Any finding ends its test with a failure; the suppressions hold only
     # allocations of the libraries below us that live until exit.
-    export ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1:abort_on_error=0
+    export ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
     export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
     run_build "${KZP_SANITIZE_BUILD_DIR:-build-sanitize}" -DKZP_SANITIZE=ON -DKZP_BUILD_BENCH=OFF
