@@ -1,0 +1,256 @@
+#include "app/WINhaupt.h"
+
+#include "app/MenuBar1.h"
+#include "app/WINhauptRecords.h"
+#include "framework/Arithmetic.h"
+#include "framework/ClassRegistry.h"
+#include "framework/SetProperties.h"
+#include "framework/Text.h"
+
+namespace WINhaupt {
+
+namespace {
+
+// One object of the window: made, registered, then given its record. The
+// step keeps no reference of its own; the window holds the object.
+template <typename T, typename Record>
+void Make(fw::Window& window, const std::string& name, const Record& record) {
+    {
+        auto object = window.New<T>();
+        window.AddControl(name, object);
+    }
+    fw::SetProperties(*fw::Cast<T>(window.ControlByName(name)), record.bytes());
+}
+
+// The zoom field of the one main window shows the zoom factor.
+void ShowZoom() { Instance()->EFzoom()->SetText(fw::Str(Module1::zoomfaktor)); }
+
+}  // namespace
+
+// --- timer wrapper ---
+
+void wrapper_Timer1::SetWindow(const std::shared_ptr<fw::Window>& window) { window_ = window; }
+
+std::shared_ptr<fw::Window> wrapper_Timer1::Window() const { return window_.lock(); }
+
+void wrapper_Timer1::AttachTo(fw::Window& window, const std::string& name) {
+    fw::Timer::AttachTo(window, name);
+    SetWindow(std::static_pointer_cast<fw::Window>(window.weak_from_this().lock()));
+    SetIndex(fw::Control::Index());
+}
+
+// --- class ---
+
+WINhaupt::WINhaupt() : fw::Window(kClassName) { fw::RegisterClass(kClassName, {"Open", "Resized", "Resizing"}); }
+
+void WINhaupt::Layout() {
+    // The menu bar comes before the record, which sizes the content below it.
+    SetMenuBar(MenuBar1::Instance());
+    fw::SetProperties(*this, WINhauptRecords::kWindow.bytes());
+}
+
+void WINhaupt::CreateControls() { CreateControls0(); }
+
+void WINhaupt::CreateControls0() {
+    using namespace WINhauptRecords;
+    const auto self = SelfAs<WINhaupt>();
+
+    Make<fw::GroupBox>(*this, "GroupBox1", kGroupBox1);
+
+    Make<fw::CheckBox>(*this, "CBpunkte", kCBpunkte);
+    CBpunkte()->Action.Bind(self, &WINhaupt::CBpunkte_Action);
+    Make<fw::CheckBox>(*this, "CBlinien", kCBlinien);
+    CBlinien()->Action.Bind(self, &WINhaupt::CBlinien_Action);
+    Make<fw::CheckBox>(*this, "CBachsen", kCBachsen);
+    CBachsen()->Action.Bind(self, &WINhaupt::CBachsen_Action);
+
+    Make<fw::GroupBox>(*this, "GroupBox2", kGroupBox2);
+
+    Make<fw::PushButton>(*this, "PushButton1", kPushButton1);
+    PushButton1()->Action.Bind(self, &WINhaupt::PushButton1_Action);
+
+    Make<fw::UpDownArrows>(*this, "UPDzoom", kUPDzoom);
+    UPDzoom()->Down.Bind(self, &WINhaupt::UPDzoom_Down);
+    UPDzoom()->Up.Bind(self, &WINhaupt::UPDzoom_Up);
+
+    Make<fw::Label>(*this, "Label1", kLabel1);
+    Make<fw::TextField>(*this, "EFzoom", kEFzoom);
+
+    Make<fw::Canvas>(*this, "CAhaupt", kCAhaupt);
+    CAhaupt()->MouseDown.Bind(self, &WINhaupt::CAhaupt_MouseDown);
+    CAhaupt()->MouseDrag.Bind(self, &WINhaupt::CAhaupt_MouseDrag);
+    CAhaupt()->MouseWheel.Bind(self, &WINhaupt::CAhaupt_MouseWheel);
+    CAhaupt()->Paint.Bind(self, &WINhaupt::CAhaupt_Paint);
+
+    Make<fw::PushButton>(*this, "PushButton2", kPushButton2);
+    PushButton2()->Action.Bind(self, &WINhaupt::PushButton2_Action);
+
+    {
+        auto timer = New<wrapper_Timer1>();
+        timer->Constructor();
+        AddControl("Timer1", timer);
+    }
+    fw::SetProperties(*Timer1(), kTimer1.bytes());
+    Timer1()->Action.Bind(self, &WINhaupt::Timer1_Action);
+}
+
+bool WINhaupt::IsEventImplemented(const std::string& name) {
+    return fw::RuntimeIsEventHandled(*this, kClassName, name, true);
+}
+
+// --- accessors ---
+
+template <typename T>
+std::shared_ptr<T> WINhaupt::ControlNamed(const std::string& name) const {
+    return fw::Cast<T>(ControlByName(name));
+}
+
+template <typename T>
+std::shared_ptr<T> WINhaupt::MenuItemNamed(const std::string& name) const {
+    const auto bar = MenuBar();
+    if (!bar) throw fw::NilObjectException();
+    return fw::Cast<T>(bar->Lookup(name));
+}
+
+std::shared_ptr<fw::GroupBox> WINhaupt::GroupBox1() { return ControlNamed<fw::GroupBox>("GroupBox1"); }
+std::shared_ptr<fw::CheckBox> WINhaupt::CBpunkte() { return ControlNamed<fw::CheckBox>("CBpunkte"); }
+std::shared_ptr<fw::CheckBox> WINhaupt::CBlinien() { return ControlNamed<fw::CheckBox>("CBlinien"); }
+std::shared_ptr<fw::CheckBox> WINhaupt::CBachsen() { return ControlNamed<fw::CheckBox>("CBachsen"); }
+std::shared_ptr<fw::GroupBox> WINhaupt::GroupBox2() { return ControlNamed<fw::GroupBox>("GroupBox2"); }
+std::shared_ptr<fw::PushButton> WINhaupt::PushButton1() { return ControlNamed<fw::PushButton>("PushButton1"); }
+std::shared_ptr<fw::UpDownArrows> WINhaupt::UPDzoom() { return ControlNamed<fw::UpDownArrows>("UPDzoom"); }
+std::shared_ptr<fw::Label> WINhaupt::Label1() { return ControlNamed<fw::Label>("Label1"); }
+std::shared_ptr<fw::TextField> WINhaupt::EFzoom() { return ControlNamed<fw::TextField>("EFzoom"); }
+std::shared_ptr<fw::Canvas> WINhaupt::CAhaupt() { return ControlNamed<fw::Canvas>("CAhaupt"); }
+std::shared_ptr<fw::PushButton> WINhaupt::PushButton2() { return ControlNamed<fw::PushButton>("PushButton2"); }
+std::shared_ptr<fw::Timer> WINhaupt::Timer1() { return ControlNamed<fw::Timer>("Timer1"); }
+
+std::shared_ptr<fw::MenuItem> WINhaupt::EditMenu() { return MenuItemNamed<fw::MenuItem>("EditMenu"); }
+std::shared_ptr<fw::MenuItem> WINhaupt::EditSelectAll() { return MenuItemNamed<fw::MenuItem>("EditSelectAll"); }
+std::shared_ptr<fw::MenuItem> WINhaupt::UntitledMenu0() { return MenuItemNamed<fw::MenuItem>("UntitledMenu0"); }
+std::shared_ptr<fw::MenuItem> WINhaupt::EditClear() { return MenuItemNamed<fw::MenuItem>("EditClear"); }
+std::shared_ptr<fw::MenuItem> WINhaupt::EditPaste() { return MenuItemNamed<fw::MenuItem>("EditPaste"); }
+std::shared_ptr<fw::MenuItem> WINhaupt::EditCopy() { return MenuItemNamed<fw::MenuItem>("EditCopy"); }
+std::shared_ptr<fw::MenuItem> WINhaupt::EditCut() { return MenuItemNamed<fw::MenuItem>("EditCut"); }
+std::shared_ptr<fw::MenuItem> WINhaupt::UntitledMenu1() { return MenuItemNamed<fw::MenuItem>("UntitledMenu1"); }
+std::shared_ptr<fw::MenuItem> WINhaupt::EditUndo() { return MenuItemNamed<fw::MenuItem>("EditUndo"); }
+std::shared_ptr<fw::MenuItem> WINhaupt::FileMenu() { return MenuItemNamed<fw::MenuItem>("FileMenu"); }
+std::shared_ptr<fw::AppleMenuItem> WINhaupt::About() { return MenuItemNamed<fw::AppleMenuItem>("About"); }
+std::shared_ptr<fw::QuitMenuItem> WINhaupt::FileQuit() { return MenuItemNamed<fw::QuitMenuItem>("FileQuit"); }
+
+// --- handlers ---
+// Each writes the model first, then shows and draws; the window and its
+// controls are fetched through the getter at every use.
+
+void WINhaupt::CBpunkte_Action(std::shared_ptr<fw::CheckBox>) { Module1::zeichnen(); }
+void WINhaupt::CBlinien_Action(std::shared_ptr<fw::CheckBox>) { Module1::zeichnen(); }
+void WINhaupt::CBachsen_Action(std::shared_ptr<fw::CheckBox>) { Module1::zeichnen(); }
+
+void WINhaupt::PushButton1_Action(std::shared_ptr<fw::PushButton>) {
+    Module1::origx = 20;
+    Module1::origy = 380;
+    Module1::zeichnen();
+}
+
+void WINhaupt::UPDzoom_Down(std::shared_ptr<fw::UpDownArrows>) {
+    if (1 < Module1::zoomfaktor) {
+        Module1::zoomfaktor = Module1::zoomfaktor - 1;
+        ShowZoom();
+        Module1::zeichnen();
+    }
+}
+
+void WINhaupt::UPDzoom_Up(std::shared_ptr<fw::UpDownArrows>) {
+    Module1::zoomfaktor = fw::SaturatingAdd(Module1::zoomfaktor, 1);
+    ShowZoom();
+    Module1::zeichnen();
+}
+
+bool WINhaupt::CAhaupt_MouseDown(std::shared_ptr<fw::Canvas>, std::int64_t x, std::int64_t y) {
+    Module1::mausx = x;
+    Module1::mausy = y;
+    return true;
+}
+
+void WINhaupt::CAhaupt_MouseDrag(std::shared_ptr<fw::Canvas>, std::int64_t x, std::int64_t y) {
+    bool moved = false;
+    if (x != Module1::mausx) {
+        Module1::origx = fw::SaturatingAdd(Module1::origx, fw::SaturatingSub(x, Module1::mausx));
+        Module1::mausx = x;
+        moved = true;
+    }
+    if (y != Module1::mausy) {
+        Module1::origy = fw::SaturatingAdd(Module1::origy, fw::SaturatingSub(y, Module1::mausy));
+        Module1::mausy = y;
+        moved = true;
+    }
+    if (moved) Module1::zeichnen();
+}
+
+bool WINhaupt::CAhaupt_MouseWheel(std::shared_ptr<fw::Canvas>, std::int64_t, std::int64_t, std::int64_t,
+                                  std::int64_t deltaY) {
+    Module1::zoomfaktor = fw::SaturatingSub(Module1::zoomfaktor, deltaY);
+    if (Module1::zoomfaktor < 1) Module1::zoomfaktor = 1;
+    ShowZoom();
+    Module1::zeichnen();
+    return false;
+}
+
+void WINhaupt::CAhaupt_Paint(std::shared_ptr<fw::Canvas>, fw::Graphics& g, const std::vector<fw::Rect>&) {
+    // The window may paint before Open has made the first picture.
+    if (!Module1::zebild) return;
+    constexpr double n = fw::Graphics::kNaturalSize;
+    g.DrawPicture(Module1::zebild, 0, 0, n, n, 0, 0, n, n);
+}
+
+void WINhaupt::PushButton2_Action(std::shared_ptr<fw::PushButton>) {
+    // A refused file raises before the model changes: no redraw, and the
+    // framework's report says why.
+    Module1::datenlesen();
+    Module1::zeichnen();
+}
+
+void WINhaupt::Timer1_Action(std::shared_ptr<fw::Timer>) { Module1::zeichnen(); }
+
+void WINhaupt::Event_Open() { Module1::init(); }
+
+void WINhaupt::Event_Resized() {
+    Module1::breite = Instance()->CAhaupt()->Width();
+    Module1::hoehe = Instance()->CAhaupt()->Height();
+    Module1::init();
+}
+
+void WINhaupt::Event_Resizing() {
+    Module1::breite = Instance()->CAhaupt()->Width();
+    Module1::hoehe = Instance()->CAhaupt()->Height();
+    Module1::init();
+}
+
+// --- the drawing model's view ---
+
+bool WINhaupt::CBpunkteValue() { return CBpunkte()->Value(); }
+bool WINhaupt::CBlinienValue() { return CBlinien()->Value(); }
+bool WINhaupt::CBachsenValue() { return CBachsen()->Value(); }
+void WINhaupt::SetEFzoomText(const std::string& text) { EFzoom()->SetText(text); }
+void WINhaupt::InvalidateCAhaupt() { CAhaupt()->Invalidate(true); }
+
+// --- instance ---
+
+void Register() {
+    fw::RegisterClass(kClassName, {"Open", "Resized", "Resizing"});
+    Module1::SetHauptGetter([]() -> std::shared_ptr<Module1::HauptView> { return Instance(); });
+}
+
+std::shared_ptr<WINhaupt> Instance() {
+    fw::WindowPtr window = fw::GetImplicitWindow(kClassName);
+    if (!window) {
+        Register();
+        // Not kept here: the framework holds the window from its construction on.
+        auto made = std::make_shared<WINhaupt>();
+        made->Constructor();
+        window = made;
+    }
+    return fw::Cast<WINhaupt>(window);
+}
+
+}  // namespace WINhaupt
