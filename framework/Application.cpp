@@ -110,6 +110,7 @@ void RuntimeRegisterAppObject(const ApplicationPtr& app) {
 ApplicationPtr GetAppObject() { return AppObject(); }
 
 void RuntimeInit(int& argc, char** argv) {
+    gExitStatus = 0;
     if (!QCoreApplication::instance()) gOwnApplication = new QApplication(argc, argv);
     CheckMainThread();
     QGuiApplication::setQuitOnLastWindowClosed(!kKeepsRunningWithoutWindows);

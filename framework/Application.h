@@ -78,7 +78,7 @@ int RuntimeRun();
 // The framework's own clean-up after the event loop: a Qt application that
 // RuntimeInit made goes, and with it every window still open.
 void RuntimePerformFinalizers();
-// The status the event loop ended with; 0 when it never ran.
+// The status the event loop ended with; 0 when it has not run since RuntimeInit.
 int RuntimeExit();
 
 }  // namespace fw

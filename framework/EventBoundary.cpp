@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include <cstdio>
+
 #include "framework/Exceptions.h"
 
 namespace fw {
@@ -20,7 +22,11 @@ void Report(const std::string& message) {
         Reporter()(text);
         return;
     }
-    if (!QApplication::instance()) return;
+    if (!QApplication::instance()) {
+        // No application to show a box: at least the terminal hears of it.
+        std::fprintf(stderr, "%s\n", text.c_str());
+        return;
+    }
     QMessageBox box(QMessageBox::Critical, QStringLiteral("KZP-Viewer"), QString::fromStdString(text),
                     QMessageBox::Ok);
     box.exec();
