@@ -2,6 +2,7 @@
 // two logos read once, or tried again while they cannot be read.
 #include <QApplication>
 #include <QFile>
+#include <QImage>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -87,6 +88,28 @@ TEST_F(WIInfoTest, BuildsTheFixedWindowWithItsSixControlsInOrder) {
     EXPECT_EQ(w->Canvas1()->Backdrop()->Height(), 50);
 
     for (const char* event : {"Open", "Close", "Resized", "Action", ""}) EXPECT_FALSE(w->IsEventImplemented(event));
+}
+
+// Dark pixels in column x of the label's picture.
+int InkInColumn(const QImage& image, int x) {
+    int ink = 0;
+    for (int y = 0; y < image.height(); ++y) ink += qGray(image.pixel(x, y)) < 128;
+    return ink;
+}
+
+TEST_F(WIInfoTest, TheLabelsShowTheirWholeTextInsideTheirBoxes) {
+    auto w = WIInfo::Instance();
+    for (const auto& label : {w->Label1(), w->Label2(), w->Label3()}) {
+        SCOPED_TRACE(label->Text());
+        const QImage image = label->Widget()->grab().toImage();
+        ASSERT_EQ(image.width(), label->Width());
+        int ink = 0;
+        for (int x = 0; x < image.width(); ++x) ink += InkInColumn(image, x);
+        EXPECT_GT(ink, 20);
+        // Text cut off at a box edge leaves ink in the edge column.
+        EXPECT_EQ(InkInColumn(image, 0), 0);
+        EXPECT_EQ(InkInColumn(image, image.width() - 1), 0);
+    }
 }
 
 TEST_F(WIInfoTest, OneWindowHoweverOftenShownOKClosesItAndTheNextIsNew) {
