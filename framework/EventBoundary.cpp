@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include <cstdio>
+
 #include "framework/Exceptions.h"
 
 namespace fw {
@@ -19,7 +21,11 @@ void Report(const std::string& text) {
         Reporter()(text);
         return;
     }
-    if (!QApplication::instance()) return;
+    if (!QApplication::instance()) {
+        // No application to show a box: at least the terminal hears of it.
+        std::fprintf(stderr, "%s\n", text.c_str());
+        return;
+    }
     QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), QString::fromStdString(text),
                     QMessageBox::Ok);
     box.exec();

@@ -14,6 +14,8 @@ namespace fw {
 namespace {
 
 double gDevicePixelRatio = 1.0;
+std::vector<std::string> gAppFolders;
+std::int64_t gAppFileReads = 0;
 constexpr std::int64_t kMaxSide = 32767;
 // Pending calls beyond this are drawn at once, so memory stays bounded even
 // when nobody looks at the picture.
@@ -80,11 +82,17 @@ PicturePtr Picture::Create(std::int64_t width, std::int64_t height, std::int64_t
 
 PicturePtr Picture::OpenFromApp(const std::string& name) {
     if (name.empty() || name.find('/') != std::string::npos) return nullptr;
-    const QString appDir = QCoreApplication::applicationDirPath();
-    const QStringList folders = {appDir + "/resources", appDir + "/../share/kzp-viewer"};
+    QStringList folders;
+    if (gAppFolders.empty()) {
+        const QString appDir = QCoreApplication::applicationDirPath();
+        folders = {appDir + "/resources", appDir + "/../share/kzp-viewer"};
+    } else {
+        for (const std::string& f : gAppFolders) folders.push_back(QString::fromStdString(f));
+    }
     for (const QString& folder : folders) {
         const QString path = QDir(folder).filePath(QString::fromStdString(name));
         if (!QFileInfo(path).isFile()) continue;
+        ++gAppFileReads;
         QImageReader reader(path);
         QImage loaded = reader.read();
         if (loaded.isNull()) continue;
@@ -100,6 +108,9 @@ PicturePtr Picture::OpenFromApp(const std::string& name) {
     }
     return nullptr;
 }
+
+void Picture::SetAppFolders(std::vector<std::string> folders) { gAppFolders = std::move(folders); }
+std::int64_t Picture::AppFileReads() { return gAppFileReads; }
 
 std::int64_t Picture::Width() const { return impl_->width; }
 std::int64_t Picture::Height() const { return impl_->height; }
