@@ -26,8 +26,10 @@ void Report(const std::string& text) {
         std::fprintf(stderr, "%s\n", text.c_str());
         return;
     }
-    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), QString::fromStdString(text),
-                    QMessageBox::Ok);
+    // The box carries the title of the window the user was working in.
+    QWidget* active = QApplication::activeWindow();
+    const QString title = active ? active->window()->windowTitle() : QApplication::applicationDisplayName();
+    QMessageBox box(QMessageBox::Warning, title, QString::fromStdString(text), QMessageBox::Ok, active);
     box.exec();
 }
 
