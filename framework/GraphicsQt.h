@@ -57,4 +57,8 @@ struct Picture::Impl {
 
 QColor ToQColor(Color c);
 
+// Tests and benchmarks: at most this many threads turn a picture's calls into
+// pixels; 0 means one per core.
+void SetRenderThreads(int count);
+
 }  // namespace fw

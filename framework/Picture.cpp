@@ -33,7 +33,11 @@ bool CoversWhole(const DrawOp& op, const Picture::Impl& p) {
            op.b + op.d >= double(p.height) && op.color.alpha() == 255;
 }
 
+int gRenderThreads = 0;
+
 }  // namespace
+
+void SetRenderThreads(int count) { gRenderThreads = count < 0 ? 0 : count; }
 
 void Picture::Impl::Add(DrawOp&& op) {
     // An opaque fill of the whole picture hides everything drawn before it.
