@@ -11,7 +11,6 @@ namespace fw {
 
 namespace {
 
-constexpr double kLineMargin = 2.0;  // a line's pen and cap reach this far past its ends
 constexpr double kTextMargin = 2000.0;
 constexpr double kMaxShape = 1e6;
 
@@ -19,7 +18,21 @@ bool Finite(double a, double b, double c, double d) {
     return std::isfinite(a) && std::isfinite(b) && std::isfinite(c) && std::isfinite(d);
 }
 
-// Liang-Barsky: cuts the segment to the rectangle; false when nothing is left.
+std::string Num(double v) { return ShortestDouble(v); }
+
+class PainterTarget final : public Graphics::Impl {
+public:
+    PainterTarget(QPainter& painter, const QRectF& bounds) : painter_(painter), bounds_(bounds) {}
+    void Submit(DrawOp&& op) override { RasterizeOp(painter_, op, bounds_); }
+
+private:
+    QPainter& painter_;
+    QRectF bounds_;
+};
+
+}  // namespace
+
+// Liang-Barsky.
 bool ClipLine(double& x1, double& y1, double& x2, double& y2, const QRectF& r) {
     const double dx = x2 - x1, dy = y2 - y1;
     double t0 = 0.0, t1 = 1.0;
@@ -44,20 +57,6 @@ bool ClipLine(double& x1, double& y1, double& x2, double& y2, const QRectF& r) {
     if (t0 > 0.0) x1 = ox + t0 * dx, y1 = oy + t0 * dy;
     return std::isfinite(x1) && std::isfinite(y1) && std::isfinite(x2) && std::isfinite(y2);
 }
-
-std::string Num(double v) { return ShortestDouble(v); }
-
-class PainterTarget final : public Graphics::Impl {
-public:
-    PainterTarget(QPainter& painter, const QRectF& bounds) : painter_(painter), bounds_(bounds) {}
-    void Submit(DrawOp&& op) override { RasterizeOp(painter_, op, bounds_); }
-
-private:
-    QPainter& painter_;
-    QRectF bounds_;
-};
-
-}  // namespace
 
 QColor ToQColor(Color c) { return QColor(c.red, c.green, c.blue); }
 
@@ -89,6 +88,12 @@ void RasterizeOp(QPainter& painter, const DrawOp& op, const QRectF& bounds) {
         if (!Finite(x1, y1, x2, y2)) return;
         const QRectF clip = bounds.adjusted(-kLineMargin, -kLineMargin, kLineMargin, kLineMargin);
         if (!ClipLine(x1, y1, x2, y2, clip)) return;
+        if (x1 == x2 && y1 == y2) {
+            // Of no length, a line is its square cap: the pixel at its coordinates
+            // (the painter would put it one pixel right of and below them).
+            painter.fillRect(QRectF(std::floor(x1 + 0.5), std::floor(y1 + 0.5), 1, 1), op.color);
+            return;
+        }
         QPen pen(op.color, 1.0, Qt::SolidLine, Qt::SquareCap);
         painter.setPen(pen);
         painter.setBrush(Qt::NoBrush);

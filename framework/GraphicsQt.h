@@ -26,6 +26,12 @@ struct DrawOp {
     double sx = 0, sy = 0, sw = 0, sh = 0;
 };
 
+// A line's pen and cap reach this far past its ends.
+inline constexpr double kLineMargin = 2.0;
+
+// Cuts the segment to the rectangle; false when nothing (finite) is left.
+bool ClipLine(double& x1, double& y1, double& x2, double& y2, const QRectF& r);
+
 // Draws one call on a painter whose target covers bounds (in points), after
 // clipping it in double precision: Qt's raster engine is only exact within
 // a limited coordinate range.
@@ -60,5 +66,8 @@ QColor ToQColor(Color c);
 // Tests and benchmarks: at most this many threads turn a picture's calls into
 // pixels; 0 means one per core.
 void SetRenderThreads(int count);
+// Tests: pictures draw every call with one plain painter, as they used to, so
+// that the faster way can be held against it.
+void SetReferenceRendering(bool on);
 
 }  // namespace fw

@@ -8,6 +8,7 @@
 
 #include "framework/Exceptions.h"
 #include "framework/GraphicsQt.h"
+#include "framework/Raster.h"
 
 namespace fw {
 
@@ -34,10 +35,12 @@ bool CoversWhole(const DrawOp& op, const Picture::Impl& p) {
 }
 
 int gRenderThreads = 0;
+bool gReferenceRendering = false;
 
 }  // namespace
 
 void SetRenderThreads(int count) { gRenderThreads = count < 0 ? 0 : count; }
+void SetReferenceRendering(bool on) { gReferenceRendering = on; }
 
 void Picture::Impl::Add(DrawOp&& op) {
     // An opaque fill of the whole picture hides everything drawn before it.
@@ -47,13 +50,16 @@ void Picture::Impl::Add(DrawOp&& op) {
 }
 
 const QImage& Picture::Impl::Image() {
-    if (!pending.empty()) {
+    if (pending.empty()) return image;
+    if (ratio == 1.0 && !gReferenceRendering) {
+        RasterizeInBands(image, pending, gRenderThreads);
+    } else {
         QPainter painter(&image);
         PreparePainter(painter);
         const QRectF bounds(0, 0, double(width), double(height));
         for (const DrawOp& op : pending) RasterizeOp(painter, op, bounds);
-        pending.clear();
     }
+    pending.clear();
     return image;
 }
 
