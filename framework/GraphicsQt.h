@@ -5,6 +5,7 @@
 #include <QRectF>
 #include <QString>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,14 +17,19 @@ class QPainter;
 
 namespace fw {
 
-// One drawing call, kept until the picture's pixels are needed.
+// One drawing call, kept until the picture's pixels are needed. Small, since
+// a rendering makes thousands; text and pictures are kept aside.
 struct DrawOp {
-    enum class Kind { Rect, Oval, Line, Text, Image } kind;
-    QColor color;
+    enum class Kind : std::uint8_t { Rect, Oval, Line, Text, Image } kind;
+    QRgb rgb;  // opaque
     double a = 0, b = 0, c = 0, d = 0;  // x, y, w, h or x1, y1, x2, y2
-    QString text;
-    PicturePtr picture;
-    double sx = 0, sy = 0, sw = 0, sh = 0;
+
+    struct Extra {
+        QString text;
+        PicturePtr picture;
+        double sx = 0, sy = 0, sw = 0, sh = 0;
+    };
+    std::unique_ptr<Extra> extra;  // Text and Image only
 };
 
 // A line's pen and cap reach this far past its ends.
@@ -61,7 +67,7 @@ struct Picture::Impl {
     const QImage& Image();
 };
 
-QColor ToQColor(Color c);
+QRgb ToRgb(Color c);
 
 // Tests and benchmarks: at most this many threads turn a picture's calls into
 // pixels; 0 means one per core.

@@ -31,7 +31,7 @@ private:
 
 bool CoversWhole(const DrawOp& op, const Picture::Impl& p) {
     return op.kind == DrawOp::Kind::Rect && op.a <= 0 && op.b <= 0 && op.a + op.c >= double(p.width) &&
-           op.b + op.d >= double(p.height) && op.color.alpha() == 255;
+           op.b + op.d >= double(p.height) && qAlpha(op.rgb) == 255;
 }
 
 int gRenderThreads = 0;
@@ -51,15 +51,17 @@ void Picture::Impl::Add(DrawOp&& op) {
 
 const QImage& Picture::Impl::Image() {
     if (pending.empty()) return image;
+    // Taken out first: a picture drawn into itself then finds nothing pending.
+    std::vector<DrawOp> ops;
+    ops.swap(pending);
     if (ratio == 1.0 && !gReferenceRendering) {
-        RasterizeInBands(image, pending, gRenderThreads);
+        RasterizeInBands(image, ops, gRenderThreads);
     } else {
         QPainter painter(&image);
         PreparePainter(painter);
         const QRectF bounds(0, 0, double(width), double(height));
-        for (const DrawOp& op : pending) RasterizeOp(painter, op, bounds);
+        for (const DrawOp& op : ops) RasterizeOp(painter, op, bounds);
     }
-    pending.clear();
     return image;
 }
 

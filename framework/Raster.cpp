@@ -1,5 +1,6 @@
 #include "framework/Raster.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QThread>
 #include <QThreadPool>
@@ -18,14 +19,29 @@ namespace {
 constexpr int kMinBandRows = 32;
 constexpr double kMaxDot = 1e6;  // beyond this a dot is far outside any picture
 
-// x * a / 255 for the two channels in each half of a pixel, rounded as the
-// painter's blending rounds, so that both draw the same colours.
-inline std::uint32_t ByteMul(std::uint32_t x, std::uint32_t a) {
-    std::uint32_t t = (x & 0xff00ff) * a;
-    t = ((t + ((t >> 8) & 0xff00ff) + 0x800080) >> 8) & 0xff00ff;
-    x = ((x >> 8) & 0xff00ff) * a;
-    x = (x + ((x >> 8) & 0xff00ff) + 0x800080) & 0xff00ff00;
-    return x | t;
+// A pixel with each channel in a 16-bit lane, so that one multiplication
+// scales all four.
+constexpr std::uint64_t kLanes = 0x00ff00ff00ff00ffULL;
+
+inline std::uint64_t Spread(std::uint32_t pixel) {
+    const std::uint64_t p = pixel;
+    return (p & 0x00ff00ff) | ((p << 24) & 0x00ff00ff00000000ULL);
+}
+
+inline std::uint32_t Gather(std::uint64_t lanes) {
+    return std::uint32_t((lanes & 0x00ff00ff) | ((lanes >> 24) & 0xff00ff00));
+}
+
+// Every channel times a / 255, rounded as the painter's blending rounds, so
+// that both draw the same colours.
+inline std::uint64_t ByteMul(std::uint64_t lanes, std::uint64_t a) {
+    const std::uint64_t t = lanes * a;
+    return ((t + ((t >> 8) & kLanes) + 0x0080008000800080ULL) >> 8) & kLanes;
+}
+
+// An opaque colour (spread) over a pixel; exact at coverage 0 and 255 too.
+inline void BlendPixel(std::uint32_t& pixel, std::uint64_t color, std::uint32_t coverage) {
+    pixel = Gather(ByteMul(color, coverage) + ByteMul(Spread(pixel), 255 - coverage));
 }
 
 // Coverage masks of a 5 x 5 dot, made by the painter itself for every position
@@ -83,6 +99,38 @@ bool IsDot(const DrawOp& op) {
            std::abs(op.a) < kMaxDot && std::abs(op.b) < kMaxDot;  // false for NaN as well
 }
 
+// What a thin line leaves to its inner loop, by value: pixel stores cannot
+// alias it, so it stays in registers.
+struct LineSteps {
+    std::uint32_t* pixels;
+    qsizetype stride;  // in pixels
+    std::uint64_t color;  // spread
+    std::int64_t first, v, inc;  // first major pixel; minor position and its step in 16.16
+    std::int64_t from, to, end;  // the steps to draw, and the last step of the line
+    std::uint32_t startCover, endCover;  // of the first and last step, in 64ths
+    int minorFrom, minorTo;  // the minor pixels that may be drawn
+};
+
+template <bool kSteep>
+void DrawSteps(const LineSteps s) {
+    for (std::int64_t n = s.from; n <= s.to; ++n) {
+        const std::uint32_t cover = n == 0 ? s.startCover : n == s.end ? s.endCover : 64;
+        const std::int64_t at = s.v + n * s.inc;
+        const std::uint32_t alpha = std::uint32_t(at >> 8) & 255;
+        const int minor = int(at >> 16);
+        const std::int64_t major = s.first + n;
+        if (minor >= s.minorFrom && minor < s.minorTo) {
+            std::uint32_t& pixel = kSteep ? s.pixels[major * s.stride + minor] : s.pixels[minor * s.stride + major];
+            BlendPixel(pixel, s.color, (255 - alpha) * cover >> 6);
+        }
+        if (minor + 1 >= s.minorFrom && minor + 1 < s.minorTo) {
+            std::uint32_t& pixel =
+                kSteep ? s.pixels[major * s.stride + minor + 1] : s.pixels[(minor + 1) * s.stride + major];
+            BlendPixel(pixel, s.color, alpha * cover >> 6);
+        }
+    }
+}
+
 QThreadPool& Pool() {
     static QThreadPool pool;
     return pool;
@@ -91,8 +139,9 @@ QThreadPool& Pool() {
 // The rows [top, bottom) of the picture, drawn by one thread.
 class Band {
 public:
-    Band(uchar* bits, qsizetype bytesPerLine, int width, int height, int top, int bottom)
-        : bits_(bits), bytesPerLine_(bytesPerLine), width_(width), top_(top), bottom_(bottom), bounds_(0, 0, width, height) {}
+    Band(uchar* bits, qsizetype bytesPerLine, int width, int height, int top, int bottom, double textReach)
+        : bits_(bits), bytesPerLine_(bytesPerLine), width_(width), top_(top), bottom_(bottom), bounds_(0, 0, width, height),
+          textReach_(textReach) {}
 
     void Draw(const DrawOp& op) {
         switch (op.kind) {
@@ -105,6 +154,8 @@ public:
         case DrawOp::Kind::Line:
             return DrawThinLine(op);
         case DrawOp::Kind::Text:
+            if (op.b + textReach_ < top_ || op.b - textReach_ > bottom_) return;
+            break;
         case DrawOp::Kind::Image:
             break;
         }
@@ -113,12 +164,6 @@ public:
 
 private:
     std::uint32_t* Row(int y) { return reinterpret_cast<std::uint32_t*>(bits_ + y * bytesPerLine_); }
-
-    void Blend(int x, int y, std::uint32_t color, int coverage) {
-        if (x < 0 || x >= width_ || y < top_ || y >= bottom_ || coverage <= 0) return;
-        std::uint32_t& pixel = Row(y)[x];
-        pixel = ByteMul(color, std::uint32_t(coverage)) + ByteMul(pixel, std::uint32_t(255 - coverage));
-    }
 
     // A rectangle on whole pixels is a solid fill; any other goes to the painter.
     bool FillWholeRect(const DrawOp& op) {
@@ -131,21 +176,26 @@ private:
             bottom != std::floor(bottom)) {
             return false;
         }
-        const std::uint32_t color = op.color.rgba();
+        const std::uint32_t color = op.rgb;
         for (int y = int(top); y < int(bottom); ++y) std::fill(Row(y) + int(left), Row(y) + int(right), color);
         return true;
     }
 
     void FillDot(const DrawOp& op) {
-        std::int64_t x0 = 0, y0 = 0;
+        std::int64_t left = 0, top = 0;
         int stepX = 0, stepY = 0;
-        DotMasks::Place(op.a, x0, stepX);
-        DotMasks::Place(op.b, y0, stepY);
-        if (y0 + DotMasks::kSide <= top_ || y0 >= bottom_ || x0 + DotMasks::kSide <= 0 || x0 >= width_) return;
+        DotMasks::Place(op.b, top, stepY);
+        if (top + DotMasks::kSide <= top_ || top >= bottom_) return;
+        DotMasks::Place(op.a, left, stepX);
+        if (left + DotMasks::kSide <= 0 || left >= width_) return;
         const std::uint8_t* mask = Dots().Mask(stepX, stepY);
-        const std::uint32_t color = op.color.rgba();
-        for (int y = 0; y < DotMasks::kSide; ++y) {
-            for (int x = 0; x < DotMasks::kSide; ++x) Blend(int(x0) + x, int(y0) + y, color, mask[y * DotMasks::kSide + x]);
+        const std::uint64_t color = Spread(op.rgb);
+        const int yFrom = int(std::max<std::int64_t>(top, top_)), yTo = int(std::min<std::int64_t>(top + DotMasks::kSide, bottom_));
+        const int xFrom = int(std::max<std::int64_t>(left, 0)), xTo = int(std::min<std::int64_t>(left + DotMasks::kSide, width_));
+        for (int y = yFrom; y < yTo; ++y) {
+            std::uint32_t* row = Row(y);
+            const std::uint8_t* coverage = mask + (y - top) * DotMasks::kSide - left;
+            for (int x = xFrom; x < xTo; ++x) BlendPixel(row[x], color, coverage[x]);
         }
     }
 
@@ -154,14 +204,16 @@ private:
     // major axis, each step along that axis shared between two pixels.
     void DrawThinLine(const DrawOp& op) {
         double x1 = op.a, y1 = op.b, x2 = op.c, y2 = op.d;
+        if (std::max(y1, y2) + kLineMargin < top_ || std::min(y1, y2) - kLineMargin > bottom_) return;
         if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2)) return;
         const QRectF clip = bounds_.adjusted(-kLineMargin, -kLineMargin, kLineMargin, kLineMargin);
         if (!ClipLine(x1, y1, x2, y2, clip)) return;
         x1 += 0.5, y1 += 0.5, x2 += 0.5, y2 += 0.5;
-        const std::uint32_t color = op.color.rgba();
+        const std::uint32_t color = op.rgb;
         if (x1 == x2 && y1 == y2) {
             // A line of no length is its square cap: one pixel.
-            Blend(int(std::floor(x1)), int(std::floor(y1)), color, 255);
+            const double x = std::floor(x1), y = std::floor(y1);
+            if (x >= 0 && x < width_ && y >= top_ && y < bottom_) Row(int(y))[int(x)] = color;
             return;
         }
         // The stroker's own clip, which decides where its steps start.
@@ -179,7 +231,7 @@ private:
         v -= (((u1 & 63) - 32) * inc) >> 6;
         u1 -= 32, u2 += 32, v -= inc >> 1;  // the caps
         const std::int64_t first = u1 >> 6, last = u2 >> 6;
-        const int startCover = int(64 - (u1 & 63)), endCover = int(u2 & 63);
+        const std::int64_t startCover = 64 - (u1 & 63), endCover = u2 & 63;
 
         // Only the steps that can touch this band.
         const int majorLow = steep ? top_ : 0, majorHigh = steep ? bottom_ : width_;
@@ -195,23 +247,14 @@ private:
             lo = std::max(lo, std::floor(std::min(a, b)) - 1);
             hi = std::min(hi, std::ceil(std::max(a, b)) + 1);
         }
-        // Locals, not members: the pixel stores could otherwise alias them.
-        const std::int64_t from = std::int64_t(lo), to = std::int64_t(hi), end = last - first;
-        const qsizetype stride = bytesPerLine_ / 4;
-        std::uint32_t* const pixels = reinterpret_cast<std::uint32_t*>(bits_);
-        // The minor coordinate must lie in [minorFrom, minorTo) for its pixel to be drawn.
-        const int minorFrom = steep ? 0 : top_, minorTo = steep ? width_ : bottom_;
-        auto blend = [&](std::int64_t major, int minor, int coverage) {
-            if (minor < minorFrom || minor >= minorTo || coverage <= 0) return;
-            std::uint32_t& pixel = steep ? pixels[major * stride + minor] : pixels[minor * stride + major];
-            pixel = ByteMul(color, std::uint32_t(coverage)) + ByteMul(pixel, std::uint32_t(255 - coverage));
-        };
-        for (std::int64_t n = from; n <= to; ++n) {
-            const int cover = n == 0 ? startCover : n == end ? endCover : 64;
-            const std::int64_t at = v + n * inc;
-            const int alpha = int((at >> 8) & 255), minor = int(at >> 16);
-            blend(first + n, minor, (255 - alpha) * cover >> 6);
-            blend(first + n, minor + 1, alpha * cover >> 6);
+        auto* pixels = reinterpret_cast<std::uint32_t*>(bits_);
+        const LineSteps steps{pixels, bytesPerLine_ / 4, Spread(color), first, v, inc, std::int64_t(lo), std::int64_t(hi),
+                              last - first, std::uint32_t(startCover), std::uint32_t(endCover),
+                              steep ? 0 : top_, steep ? width_ : bottom_};
+        if (steep) {
+            DrawSteps<true>(steps);
+        } else {
+            DrawSteps<false>(steps);
         }
     }
 
@@ -230,6 +273,7 @@ private:
     qsizetype bytesPerLine_;
     int width_, top_, bottom_;
     QRectF bounds_;  // the whole picture: calls are clipped as on one painter
+    double textReach_;  // no glyph lies farther than this above or below its baseline
     std::unique_ptr<QImage> view_;
     std::unique_ptr<QPainter> painter_;  // after view_: ends before it
 };
@@ -237,7 +281,16 @@ private:
 }  // namespace
 
 void RasterizeInBands(QImage& image, const std::vector<DrawOp>& ops, int threads) {
+    // What the bands only read must be ready before they start: the dot masks
+    // and the pixels of every picture drawn in. A picture drawn into itself
+    // is drawn by one band, reading while it writes, as one painter would.
+    bool drawsItself = false;
     for (const DrawOp& op : ops) {
+        if (op.kind == DrawOp::Kind::Image && op.extra->picture) {
+            Picture::Impl& source = op.extra->picture->impl();
+            if (&source.image == &image) drawsItself = true;
+            source.Image();
+        }
         if (!IsDot(op)) continue;
         std::int64_t pixel = 0;
         int stepX = 0, stepY = 0;
@@ -245,13 +298,16 @@ void RasterizeInBands(QImage& image, const std::vector<DrawOp>& ops, int threads
         DotMasks::Place(op.b, pixel, stepY);
         Dots().Make(stepX, stepY);
     }
+    // Far more than any glyph of the default font reaches, so that a band can
+    // leave out text that cannot touch it.
+    const double textReach = 2.0 * QFontMetricsF(QFont()).height() + 2.0;
     if (threads <= 0) threads = QThread::idealThreadCount();
     const int width = image.width(), height = image.height();
-    const int bands = std::max(1, std::min(threads, height / kMinBandRows));
+    const int bands = drawsItself ? 1 : std::max(1, std::min(threads, height / kMinBandRows));
     uchar* bits = image.bits();  // detaches here, on this thread
     const qsizetype bytesPerLine = image.bytesPerLine();
     auto run = [&](int i) {
-        Band band(bits, bytesPerLine, width, height, height * i / bands, height * (i + 1) / bands);
+        Band band(bits, bytesPerLine, width, height, height * i / bands, height * (i + 1) / bands, textReach);
         for (const DrawOp& op : ops) band.Draw(op);
     };
     if (bands == 1) return run(0);
