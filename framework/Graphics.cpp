@@ -32,8 +32,10 @@ private:
 
 }  // namespace
 
-// Liang-Barsky.
+// Liang-Barsky, measured from the nearer end: a cut far from a huge end then
+// keeps its precision.
 bool ClipLine(double& x1, double& y1, double& x2, double& y2, const QRectF& r) {
+    if (std::abs(x1) + std::abs(y1) > std::abs(x2) + std::abs(y2)) return ClipLine(x2, y2, x1, y1, r);
     const double dx = x2 - x1, dy = y2 - y1;
     double t0 = 0.0, t1 = 1.0;
     const double p[4] = {-dx, dx, -dy, dy};
@@ -55,7 +57,12 @@ bool ClipLine(double& x1, double& y1, double& x2, double& y2, const QRectF& r) {
     const double ox = x1, oy = y1;
     if (t1 < 1.0) x2 = ox + t1 * dx, y2 = oy + t1 * dy;
     if (t0 > 0.0) x1 = ox + t0 * dx, y1 = oy + t0 * dy;
-    return std::isfinite(x1) && std::isfinite(y1) && std::isfinite(x2) && std::isfinite(y2);
+    if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2)) return false;
+    // With both ends huge the cut has no precision left; within the rectangle
+    // it is at least harmless to whatever draws it next.
+    x1 = std::clamp(x1, r.left(), r.right()), x2 = std::clamp(x2, r.left(), r.right());
+    y1 = std::clamp(y1, r.top(), r.bottom()), y2 = std::clamp(y2, r.top(), r.bottom());
+    return true;
 }
 
 QRgb ToRgb(Color c) { return qRgb(c.red, c.green, c.blue); }

@@ -204,10 +204,10 @@ private:
     // major axis, each step along that axis shared between two pixels.
     void DrawThinLine(const DrawOp& op) {
         double x1 = op.a, y1 = op.b, x2 = op.c, y2 = op.d;
-        if (std::max(y1, y2) + kLineMargin < top_ || std::min(y1, y2) - kLineMargin > bottom_) return;
         if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2)) return;
         const QRectF clip = bounds_.adjusted(-kLineMargin, -kLineMargin, kLineMargin, kLineMargin);
         if (!ClipLine(x1, y1, x2, y2, clip)) return;
+        if (std::max(y1, y2) + kLineMargin < top_ || std::min(y1, y2) - kLineMargin > bottom_) return;
         x1 += 0.5, y1 += 0.5, x2 += 0.5, y2 += 0.5;
         const std::uint32_t color = op.rgb;
         if (x1 == x2 && y1 == y2) {
