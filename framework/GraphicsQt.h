@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/Graphics.h"
@@ -61,6 +62,14 @@ struct Picture::Impl {
     QImage image;                 // device pixels
     std::vector<DrawOp> pending;  // calls not yet turned into pixels
     std::unique_ptr<fw::Graphics> graphics;
+
+    // What earlier renderings left: outside one column range per strip of
+    // kStripRows rows every pixel has the colour clean, so a fill of the whole
+    // picture in that colour need only repaint the ranges.
+    static constexpr int kStripRows = 8;
+    QRgb clean = 0;
+    std::vector<std::pair<int, int>> dirty;  // [first, last) columns, per strip
+    void MarkAllDirty();
 
     void Add(DrawOp&& op);
     // The pixels, with every pending call drawn.

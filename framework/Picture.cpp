@@ -55,14 +55,20 @@ const QImage& Picture::Impl::Image() {
     std::vector<DrawOp> ops;
     ops.swap(pending);
     if (ratio == 1.0 && !gReferenceRendering) {
-        RasterizeInBands(image, ops, gRenderThreads);
+        RasterizeInBands(*this, ops, gRenderThreads);
     } else {
         QPainter painter(&image);
         PreparePainter(painter);
         const QRectF bounds(0, 0, double(width), double(height));
         for (const DrawOp& op : ops) RasterizeOp(painter, op, bounds);
+        MarkAllDirty();
     }
+    if (pending.empty()) pending.reserve(ops.size());
     return image;
+}
+
+void Picture::Impl::MarkAllDirty() {
+    dirty.assign(std::size_t((image.height() + kStripRows - 1) / kStripRows), {0, image.width()});
 }
 
 Picture::Picture(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
@@ -85,6 +91,8 @@ PicturePtr Picture::Create(std::int64_t width, std::int64_t height, std::int64_t
     if (impl->image.isNull()) throw UnsupportedFormatException("Für das Bild reicht der Speicher nicht.");
     impl->image.setDevicePixelRatio(ratio);
     impl->image.fill(Qt::white);
+    impl->clean = qRgb(255, 255, 255);
+    impl->dirty.assign(std::size_t((impl->image.height() + Impl::kStripRows - 1) / Impl::kStripRows), {0, 0});
     auto* raw = impl.get();
     impl->graphics = std::make_unique<fw::Graphics>(std::make_unique<PictureTarget>(*raw));
     return PicturePtr(new Picture(std::move(impl)));
@@ -106,6 +114,7 @@ PicturePtr Picture::OpenFromApp(const std::string& name) {
         impl->depth = 32;
         impl->ratio = 1.0;
         impl->image = loaded.convertToFormat(QImage::Format_RGB32);
+        impl->MarkAllDirty();
         auto* raw = impl.get();
         impl->graphics = std::make_unique<fw::Graphics>(std::make_unique<PictureTarget>(*raw));
         return PicturePtr(new Picture(std::move(impl)));

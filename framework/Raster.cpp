@@ -8,7 +8,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <latch>
+#include <atomic>
+#include <functional>
+#include <limits>
 #include <memory>
 
 namespace fw {
@@ -17,6 +19,7 @@ namespace {
 
 // Bands thinner than this cost more to hand out than they save.
 constexpr int kMinBandRows = 32;
+constexpr int kBandsPerThread = 3;
 constexpr double kMaxDot = 1e6;  // beyond this a dot is far outside any picture
 
 // A pixel with each channel in a 16-bit lane, so that one multiplication
@@ -54,9 +57,12 @@ public:
 
     // Where a dot at x lands: whole pixel and step within it.
     static void Place(double x, std::int64_t& pixel, int& step) {
-        const double steps = std::round(x * kSteps);
-        pixel = std::int64_t(std::floor(steps / kSteps));
-        step = int(steps - double(pixel) * kSteps);
+        // Nearest step; x is within the int64 range here.
+        std::int64_t steps = std::int64_t(x * kSteps + 0.5);
+        if (double(steps) > x * kSteps + 0.5) --steps;
+        static_assert(kSteps == 1 << 6);
+        pixel = steps >> 6;
+        step = int(steps & (kSteps - 1));
     }
 
     // Main thread only.
@@ -92,6 +98,13 @@ private:
 DotMasks& Dots() {
     static DotMasks masks;
     return masks;
+}
+
+// Far more than any glyph of the default font reaches above or below its
+// baseline. Main thread.
+double TextReach() {
+    static const double reach = 2.0 * QFontMetricsF(QFont()).height() + 2.0;
+    return reach;
 }
 
 bool IsDot(const DrawOp& op) {
@@ -131,6 +144,70 @@ void DrawSteps(const LineSteps s) {
     }
 }
 
+// The pixels a call may touch, generously, within the picture; right and
+// bottom exclusive. Coordinates past this limit count as reaching everywhere.
+struct Box {
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+
+Box BoxOf(const DrawOp& op, int width, int height) {
+    constexpr double kLimit = 1e9;
+    auto range = [](double low, double high, int size, int& from, int& to) {
+        if (low > -kLimit && high < kLimit) {  // also false for NaN
+            from = int(std::clamp(std::floor(low), 0.0, double(size)));
+            to = int(std::clamp(std::ceil(high) + 1, 0.0, double(size)));
+        } else {
+            from = 0, to = size;
+        }
+    };
+    Box box;
+    switch (op.kind) {
+    case DrawOp::Kind::Line:
+        // Cutting a line keeps it between its ends within this range.
+        range(std::min(op.a, op.c) - kLineMargin - 1, std::max(op.a, op.c) + kLineMargin + 1, width, box.left,
+              box.right);
+        range(std::min(op.b, op.d) - kLineMargin - 1, std::max(op.b, op.d) + kLineMargin + 1, height, box.top,
+              box.bottom);
+        break;
+    case DrawOp::Kind::Oval:
+    case DrawOp::Kind::Rect:
+        range(op.a - 2, op.a + op.c + 2, width, box.left, box.right);
+        range(op.b - 2, op.b + op.d + 2, height, box.top, box.bottom);
+        break;
+    case DrawOp::Kind::Text:
+        box.left = 0, box.right = width;
+        range(op.b - TextReach(), op.b + TextReach(), height, box.top, box.bottom);
+        break;
+    case DrawOp::Kind::Image:
+        box.right = width, box.bottom = height;
+        break;
+    }
+    return box;
+}
+
+bool FillsWhole(const DrawOp& op, int width, int height) {
+    return op.kind == DrawOp::Kind::Rect && op.a <= 0 && op.b <= 0 && op.a + op.c >= width && op.b + op.d >= height;
+}
+
+// One rendering's bands, taken one after the other by whichever thread is
+// free. Shared with the helpers: one that wakes after the last band was taken
+// finds nothing left and touches nothing else.
+struct Work {
+    int bands = 0;
+    std::function<void(int)> draw;  // valid until WaitUntilDrawn returns
+    std::atomic<int> next{0}, drawn{0};
+
+    void Drain() {
+        for (int i = next.fetch_add(1); i < bands; i = next.fetch_add(1)) {
+            draw(i);
+            if (drawn.fetch_add(1) + 1 == bands) drawn.notify_all();
+        }
+    }
+    void WaitUntilDrawn() {
+        for (int seen = drawn.load(); seen < bands; seen = drawn.load()) drawn.wait(seen);
+    }
+};
+
 QThreadPool& Pool() {
     static QThreadPool pool;
     return pool;
@@ -139,9 +216,8 @@ QThreadPool& Pool() {
 // The rows [top, bottom) of the picture, drawn by one thread.
 class Band {
 public:
-    Band(uchar* bits, qsizetype bytesPerLine, int width, int height, int top, int bottom, double textReach)
-        : bits_(bits), bytesPerLine_(bytesPerLine), width_(width), top_(top), bottom_(bottom), bounds_(0, 0, width, height),
-          textReach_(textReach) {}
+    Band(uchar* bits, qsizetype bytesPerLine, int width, int height, int top, int bottom)
+        : bits_(bits), bytesPerLine_(bytesPerLine), width_(width), top_(top), bottom_(bottom), bounds_(0, 0, width, height) {}
 
     void Draw(const DrawOp& op) {
         switch (op.kind) {
@@ -154,12 +230,15 @@ public:
         case DrawOp::Kind::Line:
             return DrawThinLine(op);
         case DrawOp::Kind::Text:
-            if (op.b + textReach_ < top_ || op.b - textReach_ > bottom_) return;
-            break;
         case DrawOp::Kind::Image:
             break;
         }
         RasterizeOp(Painter(), op, bounds_);
+    }
+
+    // Rows [top, bottom) of this band, columns [first, last).
+    void FillColumns(int top, int bottom, int first, int last, std::uint32_t color) {
+        for (int y = top; y < bottom; ++y) std::fill(Row(y) + first, Row(y) + last, color);
     }
 
 private:
@@ -273,54 +352,88 @@ private:
     qsizetype bytesPerLine_;
     int width_, top_, bottom_;
     QRectF bounds_;  // the whole picture: calls are clipped as on one painter
-    double textReach_;  // no glyph lies farther than this above or below its baseline
     std::unique_ptr<QImage> view_;
     std::unique_ptr<QPainter> painter_;  // after view_: ends before it
 };
 
 }  // namespace
 
-void RasterizeInBands(QImage& image, const std::vector<DrawOp>& ops, int threads) {
-    // What the bands only read must be ready before they start: the dot masks
-    // and the pixels of every picture drawn in. A picture drawn into itself
-    // is drawn by one band, reading while it writes, as one painter would.
+void RasterizeInBands(Picture::Impl& picture, const std::vector<DrawOp>& ops, int threads) {
+    QImage& image = picture.image;
+    const int width = image.width(), height = image.height();
+    // What the bands only read is made ready here, on this thread: the dot
+    // masks, the pixels of every picture drawn in, and the pixels each call may
+    // touch. A picture drawn into itself is drawn by one band, reading while it
+    // writes, as one painter would.
     bool drawsItself = false;
-    for (const DrawOp& op : ops) {
+    std::vector<Box> boxes(ops.size());
+    for (std::size_t i = 0; i < ops.size(); ++i) {
+        const DrawOp& op = ops[i];
         if (op.kind == DrawOp::Kind::Image && op.extra->picture) {
             Picture::Impl& source = op.extra->picture->impl();
-            if (&source.image == &image) drawsItself = true;
+            if (&source == &picture) drawsItself = true;
             source.Image();
         }
-        if (!IsDot(op)) continue;
-        std::int64_t pixel = 0;
-        int stepX = 0, stepY = 0;
-        DotMasks::Place(op.a, pixel, stepX);
-        DotMasks::Place(op.b, pixel, stepY);
-        Dots().Make(stepX, stepY);
+        if (IsDot(op)) {
+            std::int64_t pixel = 0;
+            int stepX = 0, stepY = 0;
+            DotMasks::Place(op.a, pixel, stepX);
+            DotMasks::Place(op.b, pixel, stepY);
+            Dots().Make(stepX, stepY);
+        }
+        boxes[i] = BoxOf(op, width, height);
     }
-    // Far more than any glyph of the default font reaches, so that a band can
-    // leave out text that cannot touch it.
-    const double textReach = 2.0 * QFontMetricsF(QFont()).height() + 2.0;
+    // A rendering starts with a fill of the whole picture; in the colour the
+    // picture already has outside its dirty ranges, only they need it.
+    const bool startsWithFill = !ops.empty() && FillsWhole(ops[0], width, height);
+    const bool fillOnlyDirty = startsWithFill && ops[0].rgb == picture.clean;
+
     if (threads <= 0) threads = QThread::idealThreadCount();
-    const int width = image.width(), height = image.height();
-    const int bands = drawsItself ? 1 : std::max(1, std::min(threads, height / kMinBandRows));
+    // More bands than threads: a thread that wakes late or draws a quiet band
+    // takes the next one, and no thread waits long for another.
+    const int bands = drawsItself ? 1 : std::clamp(height / kMinBandRows, 1, threads * kBandsPerThread);
+    const int helpers = std::min(threads, bands) - 1;
     uchar* bits = image.bits();  // detaches here, on this thread
     const qsizetype bytesPerLine = image.bytesPerLine();
-    auto run = [&](int i) {
-        Band band(bits, bytesPerLine, width, height, height * i / bands, height * (i + 1) / bands, textReach);
-        for (const DrawOp& op : ops) band.Draw(op);
+    auto* const dirty = picture.dirty.data();
+    constexpr int kStrip = Picture::Impl::kStripRows;
+
+    auto work = std::make_shared<Work>();
+    work->bands = bands;
+    work->draw = [&](int i) {
+        // On strip borders, so that no two bands share a strip.
+        const int top = height * i / bands / kStrip * kStrip;
+        const int bottom = i + 1 == bands ? height : height * (i + 1) / bands / kStrip * kStrip;
+        Band band(bits, bytesPerLine, width, height, top, bottom);
+        std::size_t k = 0;
+        if (startsWithFill) {
+            for (int s = top / kStrip; s * kStrip < bottom; ++s) {
+                auto& [first, last] = dirty[s];
+                if (!fillOnlyDirty) first = 0, last = width;
+                band.FillColumns(s * kStrip, std::min(bottom, (s + 1) * kStrip), first, last, ops[0].rgb);
+                first = last = 0;
+            }
+            k = 1;
+        }
+        for (; k < ops.size(); ++k) {
+            const Box& box = boxes[k];
+            if (box.bottom <= top || box.top >= bottom || box.left >= box.right) continue;
+            band.Draw(ops[k]);
+            for (int s = std::max(box.top, top) / kStrip; s * kStrip < std::min(box.bottom, bottom); ++s) {
+                auto& [first, last] = dirty[s];
+                if (first >= last) {
+                    first = box.left, last = box.right;
+                } else {
+                    first = std::min(first, box.left), last = std::max(last, box.right);
+                }
+            }
+        }
     };
-    if (bands == 1) return run(0);
-    if (Pool().maxThreadCount() < bands - 1) Pool().setMaxThreadCount(bands - 1);
-    std::latch done(bands - 1);
-    for (int i = 1; i < bands; ++i) {
-        Pool().start([&run, &done, i] {
-            run(i);
-            done.count_down();
-        });
-    }
-    run(0);
-    done.wait();
+    if (helpers > 0 && Pool().maxThreadCount() < helpers) Pool().setMaxThreadCount(helpers);
+    for (int i = 0; i < helpers; ++i) Pool().start([work] { work->Drain(); });
+    work->Drain();
+    work->WaitUntilDrawn();
+    if (startsWithFill) picture.clean = ops[0].rgb;
 }
 
 }  // namespace fw

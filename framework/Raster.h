@@ -11,7 +11,8 @@
 
 namespace fw {
 
-// Draws ops, in order, onto image (RGB32, one device pixel per point).
-void RasterizeInBands(QImage& image, const std::vector<DrawOp>& ops, int threads);
+// Draws ops, in order, onto the picture's image (RGB32, one device pixel per
+// point), and keeps its record of what is left to clear.
+void RasterizeInBands(Picture::Impl& picture, const std::vector<DrawOp>& ops, int threads);
 
 }  // namespace fw
