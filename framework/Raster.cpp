@@ -5,6 +5,10 @@
 #include <QThread>
 #include <QThreadPool>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -46,6 +50,28 @@ inline std::uint64_t ByteMul(std::uint64_t lanes, std::uint64_t a) {
 inline void BlendPixel(std::uint32_t& pixel, std::uint64_t color, std::uint32_t coverage) {
     pixel = Gather(ByteMul(color, coverage) + ByteMul(Spread(pixel), 255 - coverage));
 }
+
+#if defined(__SSE2__)
+// Two pixels at once, with the same rounding as BlendPixel: the two pixels of
+// a line's step.
+inline void BlendPair(std::uint32_t& first, std::uint32_t& second, __m128i colorPair, std::uint32_t firstCover,
+                      std::uint32_t secondCover) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i pixels = _mm_unpacklo_epi8(
+        _mm_unpacklo_epi32(_mm_cvtsi32_si128(int(first)), _mm_cvtsi32_si128(int(second))), zero);
+    const __m128i cover =
+        _mm_unpacklo_epi64(_mm_set1_epi16(short(firstCover)), _mm_set1_epi16(short(secondCover)));
+    const __m128i inverse = _mm_sub_epi16(_mm_set1_epi16(255), cover);
+    auto byteMul = [](__m128i t) {  // t <= 255 * 255 in every lane: no lane overflows
+        return _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(t, _mm_srli_epi16(t, 8)), _mm_set1_epi16(0x80)), 8);
+    };
+    const __m128i sum =
+        _mm_add_epi16(byteMul(_mm_mullo_epi16(colorPair, cover)), byteMul(_mm_mullo_epi16(pixels, inverse)));
+    const __m128i packed = _mm_packus_epi16(sum, zero);
+    first = std::uint32_t(_mm_cvtsi128_si32(packed));
+    second = std::uint32_t(_mm_cvtsi128_si32(_mm_srli_si128(packed, 4)));
+}
+#endif
 
 // Coverage masks of a 5 x 5 dot, made by the painter itself for every position
 // within a pixel on its 1/64 grid, so that a dot looks as the painter draws it.
@@ -118,30 +144,42 @@ struct LineSteps {
     std::uint32_t* pixels;
     qsizetype stride;  // in pixels
     std::uint64_t color;  // spread
+#if defined(__SSE2__)
+    __m128i colorPair;  // twice, a channel per 16-bit lane
+#endif
     std::int64_t first, v, inc;  // first major pixel; minor position and its step in 16.16
     std::int64_t from, to, end;  // the steps to draw, and the last step of the line
     std::uint32_t startCover, endCover;  // of the first and last step, in 64ths
     int minorFrom, minorTo;  // the minor pixels that may be drawn
 };
 
+// One step: the two pixels across the line, cover in 64ths of a full step.
+template <bool kSteep>
+inline void DrawStep(const LineSteps& s, std::int64_t n, std::uint32_t cover) {
+    const std::int64_t at = s.v + n * s.inc;
+    const std::uint32_t alpha = std::uint32_t(at >> 8) & 255;
+    const int minor = int(at >> 16);
+    const std::int64_t major = s.first + n;
+    const std::uint32_t nearCover = (255 - alpha) * cover >> 6, farCover = alpha * cover >> 6;
+    auto at_ = [&](int m) -> std::uint32_t& {
+        return kSteep ? s.pixels[major * s.stride + m] : s.pixels[m * s.stride + major];
+    };
+#if defined(__SSE2__)
+    if (minor >= s.minorFrom && minor + 1 < s.minorTo) {
+        BlendPair(at_(minor), at_(minor + 1), s.colorPair, nearCover, farCover);
+        return;
+    }
+#endif
+    if (minor >= s.minorFrom && minor < s.minorTo) BlendPixel(at_(minor), s.color, nearCover);
+    if (minor + 1 >= s.minorFrom && minor + 1 < s.minorTo) BlendPixel(at_(minor + 1), s.color, farCover);
+}
+
 template <bool kSteep>
 void DrawSteps(const LineSteps s) {
-    for (std::int64_t n = s.from; n <= s.to; ++n) {
-        const std::uint32_t cover = n == 0 ? s.startCover : n == s.end ? s.endCover : 64;
-        const std::int64_t at = s.v + n * s.inc;
-        const std::uint32_t alpha = std::uint32_t(at >> 8) & 255;
-        const int minor = int(at >> 16);
-        const std::int64_t major = s.first + n;
-        if (minor >= s.minorFrom && minor < s.minorTo) {
-            std::uint32_t& pixel = kSteep ? s.pixels[major * s.stride + minor] : s.pixels[minor * s.stride + major];
-            BlendPixel(pixel, s.color, (255 - alpha) * cover >> 6);
-        }
-        if (minor + 1 >= s.minorFrom && minor + 1 < s.minorTo) {
-            std::uint32_t& pixel =
-                kSteep ? s.pixels[major * s.stride + minor + 1] : s.pixels[(minor + 1) * s.stride + major];
-            BlendPixel(pixel, s.color, alpha * cover >> 6);
-        }
-    }
+    std::int64_t n = s.from;
+    if (n == 0 && n <= s.to) DrawStep<kSteep>(s, n++, s.startCover);
+    for (const std::int64_t middle = std::min(s.to, s.end - 1); n <= middle; ++n) DrawStep<kSteep>(s, n, 64);
+    if (n == s.end && n <= s.to) DrawStep<kSteep>(s, n, s.endCover);
 }
 
 // The pixels a call may touch, generously, within the picture; right and
@@ -327,9 +365,12 @@ private:
             hi = std::min(hi, std::ceil(std::max(a, b)) + 1);
         }
         auto* pixels = reinterpret_cast<std::uint32_t*>(bits_);
-        const LineSteps steps{pixels, bytesPerLine_ / 4, Spread(color), first, v, inc, std::int64_t(lo), std::int64_t(hi),
-                              last - first, std::uint32_t(startCover), std::uint32_t(endCover),
-                              steep ? 0 : top_, steep ? width_ : bottom_};
+        LineSteps steps{pixels, bytesPerLine_ / 4, Spread(color),
+#if defined(__SSE2__)
+                        _mm_unpacklo_epi8(_mm_set1_epi32(int(color)), _mm_setzero_si128()),
+#endif
+                        first, v, inc, std::int64_t(lo), std::int64_t(hi), last - first, std::uint32_t(startCover),
+                        std::uint32_t(endCover), steep ? 0 : top_, steep ? width_ : bottom_};
         if (steep) {
             DrawSteps<true>(steps);
         } else {
