@@ -227,19 +227,40 @@ bool FillsWhole(const DrawOp& op, int width, int height) {
     return op.kind == DrawOp::Kind::Rect && op.a <= 0 && op.b <= 0 && op.a + op.c >= width && op.b + op.d >= height;
 }
 
-// One rendering's bands, taken one after the other by whichever thread is
-// free. Shared with the helpers: one that wakes after the last band was taken
+// Calls this code leaves to a painter. Painters draw text, and the font
+// caches text needs belong to the thread that draws it: the main thread.
+bool NeedsPainter(const DrawOp& op) {
+    switch (op.kind) {
+    case DrawOp::Kind::Line:
+        return false;
+    case DrawOp::Kind::Oval:
+        return !IsDot(op);
+    case DrawOp::Kind::Rect:
+        return op.a != std::floor(op.a) || op.b != std::floor(op.b) || op.c != std::floor(op.c) ||
+               op.d != std::floor(op.d);
+    case DrawOp::Kind::Text:
+    case DrawOp::Kind::Image:
+        break;
+    }
+    return true;
+}
+
+// One rendering's bands. The main thread draws those that need a painter;
+// the others are taken one after the other by whichever thread is free.
+// Shared with the helpers: one that wakes after the last band was taken
 // finds nothing left and touches nothing else.
 struct Work {
     int bands = 0;
+    std::vector<int> shared;        // the bands any thread may take
     std::function<void(int)> draw;  // valid until WaitUntilDrawn returns
     std::atomic<int> next{0}, drawn{0};
 
+    void Draw(int band) {
+        draw(band);
+        if (drawn.fetch_add(1) + 1 == bands) drawn.notify_all();
+    }
     void Drain() {
-        for (int i = next.fetch_add(1); i < bands; i = next.fetch_add(1)) {
-            draw(i);
-            if (drawn.fetch_add(1) + 1 == bands) drawn.notify_all();
-        }
+        for (int i = next.fetch_add(1); i < int(shared.size()); i = next.fetch_add(1)) Draw(shared[i]);
     }
     void WaitUntilDrawn() {
         for (int seen = drawn.load(); seen < bands; seen = drawn.load()) drawn.wait(seen);
@@ -436,15 +457,27 @@ void RasterizeInBands(Picture::Impl& picture, const std::vector<DrawOp>& ops, in
     const int helpers = std::min(threads, bands) - 1;
     uchar* bits = image.bits();  // detaches here, on this thread
     const qsizetype bytesPerLine = image.bytesPerLine();
-    auto* const dirty = picture.dirty.data();
     constexpr int kStrip = Picture::Impl::kStripRows;
+    if (picture.dirty.size() != std::size_t((height + kStrip - 1) / kStrip)) picture.MarkAllDirty();
+    auto* const dirty = picture.dirty.data();
+
+    // On strip borders, so that no two bands share a strip.
+    auto bandTop = [&](int i) { return i == bands ? height : height * i / bands / kStrip * kStrip; };
+    std::vector<char> ownBands(std::size_t(bands), 0);
+    for (std::size_t k = 0; k < ops.size(); ++k) {
+        if (!NeedsPainter(ops[k])) continue;
+        for (int i = 0; i < bands; ++i) {
+            if (boxes[k].top < bandTop(i + 1) && boxes[k].bottom > bandTop(i)) ownBands[std::size_t(i)] = 1;
+        }
+    }
 
     auto work = std::make_shared<Work>();
     work->bands = bands;
+    for (int i = 0; i < bands; ++i) {
+        if (!ownBands[std::size_t(i)]) work->shared.push_back(i);
+    }
     work->draw = [&](int i) {
-        // On strip borders, so that no two bands share a strip.
-        const int top = height * i / bands / kStrip * kStrip;
-        const int bottom = i + 1 == bands ? height : height * (i + 1) / bands / kStrip * kStrip;
+        const int top = bandTop(i), bottom = bandTop(i + 1);
         Band band(bits, bytesPerLine, width, height, top, bottom);
         std::size_t k = 0;
         if (startsWithFill) {
@@ -471,7 +504,10 @@ void RasterizeInBands(Picture::Impl& picture, const std::vector<DrawOp>& ops, in
         }
     };
     if (helpers > 0 && Pool().maxThreadCount() < helpers) Pool().setMaxThreadCount(helpers);
-    for (int i = 0; i < helpers; ++i) Pool().start([work] { work->Drain(); });
+    for (int i = 0; i < std::min<int>(helpers, int(work->shared.size())); ++i) Pool().start([work] { work->Drain(); });
+    for (int i = 0; i < bands; ++i) {
+        if (ownBands[std::size_t(i)]) work->Draw(i);
+    }
     work->Drain();
     work->WaitUntilDrawn();
     if (startsWithFill) picture.clean = ops[0].rgb;
