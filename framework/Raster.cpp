@@ -10,12 +10,13 @@
 #endif
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdint>
-#include <atomic>
 #include <functional>
 #include <limits>
 #include <memory>
+#include <vector>
 
 namespace fw {
 
