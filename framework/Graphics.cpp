@@ -65,6 +65,7 @@ bool ClipLine(double& x1, double& y1, double& x2, double& y2, const QRectF& r) {
     return true;
 }
 
+QColor ToQColor(Color c) { return QColor(c.red, c.green, c.blue); }
 QRgb ToRgb(Color c) { return qRgb(c.red, c.green, c.blue); }
 
 void PreparePainter(QPainter& painter) { painter.setRenderHint(QPainter::Antialiasing, true); }

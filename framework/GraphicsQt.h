@@ -76,6 +76,7 @@ struct Picture::Impl {
     const QImage& Image();
 };
 
+QColor ToQColor(Color c);
 QRgb ToRgb(Color c);
 
 // Tests and benchmarks: at most this many threads turn a picture's calls into
