@@ -8,6 +8,7 @@
 
 #include "framework/Exceptions.h"
 #include "framework/GraphicsQt.h"
+#include "framework/Raster.h"
 
 namespace fw {
 
@@ -32,10 +33,16 @@ private:
 
 bool CoversWhole(const DrawOp& op, const Picture::Impl& p) {
     return op.kind == DrawOp::Kind::Rect && op.a <= 0 && op.b <= 0 && op.a + op.c >= double(p.width) &&
-           op.b + op.d >= double(p.height) && op.color.alpha() == 255;
+           op.b + op.d >= double(p.height) && qAlpha(op.rgb) == 255;
 }
 
+int gRenderThreads = 0;
+bool gReferenceRendering = false;
+
 }  // namespace
+
+void SetRenderThreads(int count) { gRenderThreads = count < 0 ? 0 : count; }
+void SetReferenceRendering(bool on) { gReferenceRendering = on; }
 
 void Picture::Impl::Add(DrawOp&& op) {
     // An opaque fill of the whole picture hides everything drawn before it.
@@ -45,14 +52,25 @@ void Picture::Impl::Add(DrawOp&& op) {
 }
 
 const QImage& Picture::Impl::Image() {
-    if (!pending.empty()) {
+    if (pending.empty()) return image;
+    // Taken out first: a picture drawn into itself then finds nothing pending.
+    std::vector<DrawOp> ops;
+    ops.swap(pending);
+    if (ratio == 1.0 && !gReferenceRendering) {
+        RasterizeInBands(*this, ops, gRenderThreads);
+    } else {
         QPainter painter(&image);
         PreparePainter(painter);
         const QRectF bounds(0, 0, double(width), double(height));
-        for (const DrawOp& op : pending) RasterizeOp(painter, op, bounds);
-        pending.clear();
+        for (const DrawOp& op : ops) RasterizeOp(painter, op, bounds);
+        MarkAllDirty();
     }
+    if (pending.empty()) pending.reserve(ops.size());
     return image;
+}
+
+void Picture::Impl::MarkAllDirty() {
+    dirty.assign(std::size_t((image.height() + kStripRows - 1) / kStripRows), {0, image.width()});
 }
 
 Picture::Picture(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
@@ -75,6 +93,8 @@ PicturePtr Picture::Create(std::int64_t width, std::int64_t height, std::int64_t
     if (impl->image.isNull()) throw UnsupportedFormatException("Für das Bild reicht der Speicher nicht.");
     impl->image.setDevicePixelRatio(ratio);
     impl->image.fill(Qt::white);
+    impl->clean = qRgb(255, 255, 255);
+    impl->dirty.assign(std::size_t((impl->image.height() + Impl::kStripRows - 1) / Impl::kStripRows), {0, 0});
     auto* raw = impl.get();
     impl->graphics = std::make_unique<fw::Graphics>(std::make_unique<PictureTarget>(*raw));
     return PicturePtr(new Picture(std::move(impl)));
@@ -102,6 +122,7 @@ PicturePtr Picture::OpenFromApp(const std::string& name) {
         impl->depth = 32;
         impl->ratio = 1.0;
         impl->image = loaded.convertToFormat(QImage::Format_RGB32);
+        impl->MarkAllDirty();
         auto* raw = impl.get();
         impl->graphics = std::make_unique<fw::Graphics>(std::make_unique<PictureTarget>(*raw));
         return PicturePtr(new Picture(std::move(impl)));
