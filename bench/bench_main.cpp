@@ -1,3 +1,19 @@
+// One main for every benchmark: pictures and fonts need a Qt application,
+// and it must never need a display.
+#include <QApplication>
+
 #include <benchmark/benchmark.h>
 
-BENCHMARK_MAIN();
+#include <cstdlib>
+
+void RegisterRenderBenchmarks();
+
+int main(int argc, char** argv) {
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    RegisterRenderBenchmarks();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

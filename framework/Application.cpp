@@ -23,6 +23,10 @@ ApplicationPtr& AppObject() {
     return app;
 }
 
+// The Qt application RuntimeInit made; nullptr when the caller brought one.
+QApplication* gOwnApplication = nullptr;
+int gExitStatus = 0;
+
 }  // namespace
 
 // Where the platform has one menu bar for the whole application, it shows
@@ -106,10 +110,8 @@ void RuntimeRegisterAppObject(const ApplicationPtr& app) {
 ApplicationPtr GetAppObject() { return AppObject(); }
 
 void RuntimeInit(int& argc, char** argv) {
-    if (!QCoreApplication::instance()) {
-        static QApplication* app = new QApplication(argc, argv);
-        (void)app;
-    }
+    gExitStatus = 0;
+    if (!QCoreApplication::instance()) gOwnApplication = new QApplication(argc, argv);
     CheckMainThread();
     QGuiApplication::setQuitOnLastWindowClosed(!kKeepsRunningWithoutWindows);
 }
@@ -122,10 +124,20 @@ void RunFrameworkInitialization(const std::function<void()>& callback) {
     if (callback) callback();
 }
 
+void InitPluginEntrypoints() { CheckMainThread(); }
+
 int RuntimeRun() {
     CheckMainThread();
     if (!QCoreApplication::instance()) throw RuntimeException("Die Laufzeit ist nicht eingerichtet.");
-    return QApplication::exec();
+    gExitStatus = QApplication::exec();
+    return gExitStatus;
 }
+
+void RuntimePerformFinalizers() {
+    delete gOwnApplication;
+    gOwnApplication = nullptr;
+}
+
+int RuntimeExit() { return gExitStatus; }
 
 }  // namespace fw

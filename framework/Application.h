@@ -68,9 +68,17 @@ ApplicationPtr GetAppObject();
 
 // Creates the Qt application when the caller has not made one.
 void RuntimeInit(int& argc, char** argv);
+// The control plug-in's classes (ImageWell, UpDownArrows) are linked in:
+// nothing to resolve at run time. Kept as the start-up step it stands for.
+void InitPluginEntrypoints();
 // Initialises the framework and calls back once.
 void RunFrameworkInitialization(const std::function<void()>& callback);
 // The event loop until the application quits; its exit status.
 int RuntimeRun();
+// The framework's own clean-up after the event loop: a Qt application that
+// RuntimeInit made goes, and with it every window still open.
+void RuntimePerformFinalizers();
+// The status the event loop ended with; 0 when it has not run since RuntimeInit.
+int RuntimeExit();
 
 }  // namespace fw

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <cmath>
 
 #include "framework/MainThread.h"
 #include "framework/Window.h"
@@ -219,7 +220,9 @@ void RectControl::ApplyFont() {
     if (!widget_) return;
     QFont font = QApplication::font(widget_);
     if (fontName_ != "System" && !fontName_.empty()) font.setFamily(QString::fromStdString(fontName_));
-    if (fontSize_ > 0) font.setPointSizeF(double(fontSize_));
+    // Sizes are in the layout's points, the unit of every position and
+    // size, so text keeps the proportions of the boxes it was laid out for.
+    if (fontSize_ > 0) font.setPixelSize(std::max(1, int(std::lround(fontSize_))));
     font.setBold(bold_);
     font.setItalic(italic_);
     font.setUnderline(underline_);

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include <cstdio>
+
 #include "framework/Exceptions.h"
 
 namespace fw {
@@ -19,9 +21,15 @@ void Report(const std::string& text) {
         Reporter()(text);
         return;
     }
-    if (!QApplication::instance()) return;
-    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), QString::fromStdString(text),
-                    QMessageBox::Ok);
+    if (!QApplication::instance()) {
+        // No application to show a box: at least the terminal hears of it.
+        std::fprintf(stderr, "%s\n", text.c_str());
+        return;
+    }
+    // The box carries the title of the window the user was working in.
+    QWidget* active = QApplication::activeWindow();
+    const QString title = active ? active->window()->windowTitle() : QApplication::applicationDisplayName();
+    QMessageBox box(QMessageBox::Warning, title, QString::fromStdString(text), QMessageBox::Ok, active);
     box.exec();
 }
 

@@ -1,13 +1,42 @@
 #include "framework/Label.h"
 
 #include <QLabel>
+#include <QPainter>
 
 #include "framework/GraphicsQt.h"
 #include "framework/MainThread.h"
 
 namespace fw {
 
-Label::Label() : RectControl(new QLabel()) {
+namespace {
+
+// One line of text wider than its box is drawn smaller until it fits,
+// rather than cut off at the box's edges.
+class FittingLabel final : public QLabel {
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        const QRect box = contentsRect().adjusted(1, 0, -1, 0);
+        if (wordWrap() || text().isEmpty() || fontMetrics().horizontalAdvance(text()) <= box.width()) {
+            return QLabel::paintEvent(event);
+        }
+        QFont smaller = font();
+        int size = QFontInfo(smaller).pixelSize();
+        do {
+            smaller.setPixelSize(--size);
+        } while (size > kSmallest && QFontMetrics(smaller).horizontalAdvance(text()) > box.width());
+        QPainter painter(this);
+        painter.setFont(smaller);
+        painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
+        painter.drawText(box, int(alignment()), text());
+    }
+
+private:
+    static constexpr int kSmallest = 6;
+};
+
+}  // namespace
+
+Label::Label() : RectControl(new FittingLabel()) {
     label_ = static_cast<QLabel*>(Widget());
     label_->setTextFormat(Qt::PlainText);
     SetTextAlignment(kAlignDefault);

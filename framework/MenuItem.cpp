@@ -151,6 +151,9 @@ QAction* MenuItem::Action() {
         }();
         (void)cleanup;
         action_ = new QAction();
+        // The menu bar is the application's: its shortcuts work from every
+        // window, the about window included, as with a global menu bar.
+        action_->setShortcutContext(Qt::ApplicationShortcut);
         // The callback finds the item through the live set, so an action
         // outliving a menu entry never reaches a deleted item.
         QObject::connect(action_, &QAction::triggered, action_, [this]() {

@@ -8,12 +8,15 @@
 
 #include "framework/Exceptions.h"
 #include "framework/GraphicsQt.h"
+#include "framework/Raster.h"
 
 namespace fw {
 
 namespace {
 
 double gDevicePixelRatio = 1.0;
+std::vector<std::string> gAppFolders;
+std::int64_t gAppFileReads = 0;
 constexpr std::int64_t kMaxSide = 32767;
 // Pending calls beyond this are drawn at once, so memory stays bounded even
 // when nobody looks at the picture.
@@ -30,10 +33,16 @@ private:
 
 bool CoversWhole(const DrawOp& op, const Picture::Impl& p) {
     return op.kind == DrawOp::Kind::Rect && op.a <= 0 && op.b <= 0 && op.a + op.c >= double(p.width) &&
-           op.b + op.d >= double(p.height) && op.color.alpha() == 255;
+           op.b + op.d >= double(p.height) && qAlpha(op.rgb) == 255;
 }
 
+int gRenderThreads = 0;
+bool gReferenceRendering = false;
+
 }  // namespace
+
+void SetRenderThreads(int count) { gRenderThreads = count < 0 ? 0 : count; }
+void SetReferenceRendering(bool on) { gReferenceRendering = on; }
 
 void Picture::Impl::Add(DrawOp&& op) {
     // An opaque fill of the whole picture hides everything drawn before it.
@@ -43,14 +52,25 @@ void Picture::Impl::Add(DrawOp&& op) {
 }
 
 const QImage& Picture::Impl::Image() {
-    if (!pending.empty()) {
+    if (pending.empty()) return image;
+    // Taken out first: a picture drawn into itself then finds nothing pending.
+    std::vector<DrawOp> ops;
+    ops.swap(pending);
+    if (ratio == 1.0 && !gReferenceRendering) {
+        RasterizeInBands(*this, ops, gRenderThreads);
+    } else {
         QPainter painter(&image);
         PreparePainter(painter);
         const QRectF bounds(0, 0, double(width), double(height));
-        for (const DrawOp& op : pending) RasterizeOp(painter, op, bounds);
-        pending.clear();
+        for (const DrawOp& op : ops) RasterizeOp(painter, op, bounds);
+        MarkAllDirty();
     }
+    if (pending.empty()) pending.reserve(ops.size());
     return image;
+}
+
+void Picture::Impl::MarkAllDirty() {
+    dirty.assign(std::size_t((image.height() + kStripRows - 1) / kStripRows), {0, image.width()});
 }
 
 Picture::Picture(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
@@ -73,6 +93,8 @@ PicturePtr Picture::Create(std::int64_t width, std::int64_t height, std::int64_t
     if (impl->image.isNull()) throw UnsupportedFormatException("Für das Bild reicht der Speicher nicht.");
     impl->image.setDevicePixelRatio(ratio);
     impl->image.fill(Qt::white);
+    impl->clean = qRgb(255, 255, 255);
+    impl->dirty.assign(std::size_t((impl->image.height() + Impl::kStripRows - 1) / Impl::kStripRows), {0, 0});
     auto* raw = impl.get();
     impl->graphics = std::make_unique<fw::Graphics>(std::make_unique<PictureTarget>(*raw));
     return PicturePtr(new Picture(std::move(impl)));
@@ -80,11 +102,17 @@ PicturePtr Picture::Create(std::int64_t width, std::int64_t height, std::int64_t
 
 PicturePtr Picture::OpenFromApp(const std::string& name) {
     if (name.empty() || name.find('/') != std::string::npos) return nullptr;
-    const QString appDir = QCoreApplication::applicationDirPath();
-    const QStringList folders = {appDir + "/resources", appDir + "/../share/kzp-viewer"};
+    QStringList folders;
+    if (gAppFolders.empty()) {
+        const QString appDir = QCoreApplication::applicationDirPath();
+        folders = {appDir + "/resources", appDir + "/../share/kzp-viewer"};
+    } else {
+        for (const std::string& f : gAppFolders) folders.push_back(QString::fromStdString(f));
+    }
     for (const QString& folder : folders) {
         const QString path = QDir(folder).filePath(QString::fromStdString(name));
         if (!QFileInfo(path).isFile()) continue;
+        ++gAppFileReads;
         QImageReader reader(path);
         QImage loaded = reader.read();
         if (loaded.isNull()) continue;
@@ -94,12 +122,16 @@ PicturePtr Picture::OpenFromApp(const std::string& name) {
         impl->depth = 32;
         impl->ratio = 1.0;
         impl->image = loaded.convertToFormat(QImage::Format_RGB32);
+        impl->MarkAllDirty();
         auto* raw = impl.get();
         impl->graphics = std::make_unique<fw::Graphics>(std::make_unique<PictureTarget>(*raw));
         return PicturePtr(new Picture(std::move(impl)));
     }
     return nullptr;
 }
+
+void Picture::SetAppFolders(std::vector<std::string> folders) { gAppFolders = std::move(folders); }
+std::int64_t Picture::AppFileReads() { return gAppFileReads; }
 
 std::int64_t Picture::Width() const { return impl_->width; }
 std::int64_t Picture::Height() const { return impl_->height; }

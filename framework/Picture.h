@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "framework/Color.h"
 #include "framework/Graphics.h"
@@ -14,8 +15,15 @@ class Picture {
 public:
     // Raises UnsupportedFormatException for a size it cannot make.
     static PicturePtr Create(std::int64_t width, std::int64_t height, std::int64_t depth);
-    // A picture file of the program's resources; nullptr when it cannot be read.
+    // A picture file of the program's resources: the folder "resources"
+    // beside the executable, then the installed "../share/kzp-viewer";
+    // nullptr when it is in neither or cannot be read.
     static PicturePtr OpenFromApp(const std::string& name);
+    // Tests: the folders OpenFromApp searches instead; empty restores the
+    // program's own.
+    static void SetAppFolders(std::vector<std::string> folders);
+    // How many files OpenFromApp has read (or tried to decode) so far.
+    static std::int64_t AppFileReads();
 
     ~Picture();
     Picture(const Picture&) = delete;

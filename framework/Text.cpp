@@ -53,14 +53,19 @@ double Val(std::string_view text) {
     std::size_t intDigits = 0, fracDigits = 0;
     std::size_t firstSignificant = std::string_view::npos;  // index among all mantissa digits
     std::size_t digitIndex = 0;
+    // The digits as one integer while they fit; see the short way below.
+    std::uint64_t mantissa = 0;
+    constexpr std::size_t kMantissaDigits = 19;
     while (i < text.size() && IsDigit(text[i])) {
         if (text[i] != '0' && firstSignificant == std::string_view::npos) firstSignificant = digitIndex;
+        if (digitIndex < kMantissaDigits) mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[i] - '0');
         ++i, ++intDigits, ++digitIndex;
     }
     if (i < text.size() && text[i] == '.') {
         std::size_t j = i + 1;
         while (j < text.size() && IsDigit(text[j])) {
             if (text[j] != '0' && firstSignificant == std::string_view::npos) firstSignificant = digitIndex;
+            if (digitIndex < kMantissaDigits) mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[j] - '0');
             ++j, ++fracDigits, ++digitIndex;
         }
         if (intDigits + fracDigits > 0) i = j;
@@ -83,6 +88,18 @@ double Val(std::string_view text) {
             if (expNegative) exponent = -exponent;
             end = j;
         }
+    }
+    // Most numbers in a file are short: an integer up to 2^53 and a power of
+    // ten up to 10^22 are both exact doubles, so one multiplication or
+    // division rounds once, exactly as the full conversion does.
+    constexpr std::uint64_t kExactLimit = std::uint64_t{1} << 53;
+    const long long scale = exponent - static_cast<long long>(fracDigits);
+    if (digitIndex <= kMantissaDigits && mantissa <= kExactLimit && scale >= -22 && scale <= 22) {
+        static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                             1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+        const auto m = static_cast<double>(mantissa);
+        const double value = scale < 0 ? m / kPowers[-scale] : m * kPowers[scale];
+        return negative ? -value : value;
     }
     double value = 0.0;
     const auto result = std::from_chars(text.data() + numberStart, text.data() + end, value,

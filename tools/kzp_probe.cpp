@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "framework/Exceptions.h"
+#include "framework/GraphicsQt.h"
 #include "framework/OpenDialog.h"
 #include "framework/Text.h"
 #include "model/Module1.h"
@@ -33,7 +34,7 @@ public:
 
 int Usage() {
     std::cerr << "usage: kzp-probe render [--size WxH] [--origin X,Y] [--zoom Z] [--points] [--no-lines]\n"
-                 "                        [--no-axes] [--ops] [--png FILE] [--repeat N] [FILE...]\n"
+                 "                        [--no-axes] [--ops] [--png FILE] [--repeat N] [--threads N] [FILE...]\n"
                  "       kzp-probe read [--rows N] FILE...\n";
     return 2;
 }
@@ -106,7 +107,7 @@ int Read(const std::vector<std::string>& args) {
 
 int Render(const std::vector<std::string>& args) {
     auto view = std::make_shared<ProbeView>();
-    std::int64_t width = 400, height = 400, ox = 20, oy = 380, zoom = 50, repeat = 0;
+    std::int64_t width = 400, height = 400, ox = 20, oy = 380, zoom = 50, repeat = 0, threads = 0;
     bool printOps = false;
     std::string png;
     std::vector<std::string> files;
@@ -119,11 +120,11 @@ int Render(const std::vector<std::string>& args) {
         } else if (a == "--origin") {
             const auto* v = next();
             if (!v || !ParsePair(*v, ',', ox, oy)) return Usage();
-        } else if (a == "--zoom" || a == "--repeat") {
+        } else if (a == "--zoom" || a == "--repeat" || a == "--threads") {
             const auto* v = next();
             if (!v) return Usage();
             try {
-                (a == "--zoom" ? zoom : repeat) = std::stoll(*v);
+                (a == "--zoom" ? zoom : a == "--repeat" ? repeat : threads) = std::stoll(*v);
             } catch (const std::exception&) {
                 return Usage();
             }
@@ -150,6 +151,8 @@ int Render(const std::vector<std::string>& args) {
         return 2;
     }
 
+    // 0: one thread per core.
+    fw::SetRenderThreads(int(std::clamp<std::int64_t>(threads, 0, 256)));
     Module1::RunInitializers();
     Module1::SetHauptGetter([view] { return view; });
     for (const auto& file : files) Load(file);

@@ -120,7 +120,7 @@ TEST(RecordApplyTest, AboutWindowRecordsGiveAFixedWhiteWindowAndItsLabels) {
     EXPECT_EQ(Box(w->ControlByName("Canvas1")), (std::array<std::int64_t, 4>{0, -1, 100, 50}));
     auto label3 = fw::Cast<fw::Label>(w->ControlByName("Label3"));
     EXPECT_EQ(label3->Left() + label3->Width(), 238);
-    EXPECT_EQ(label3->Widget()->font().pointSizeF(), 9.0);
+    EXPECT_EQ(label3->Widget()->font().pixelSize(), 9);
     w->Close();
 }
 

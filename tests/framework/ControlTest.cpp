@@ -301,7 +301,7 @@ TEST_F(ControlTest, TextFieldLabelAndImageWellTakeTheirProperties) {
     QTest::keyClicks(tf->Widget(), "7");
     EXPECT_EQ(tf->Text(), "507") << "typing needs no handler";
     EXPECT_TRUE(label->Widget()->font().bold());
-    EXPECT_EQ(label->Widget()->font().pointSizeF(), 16.0);
+    EXPECT_EQ(label->Widget()->font().pixelSize(), 16);
 
     auto pic = fw::Picture::Create(80, 40, 32);
     pic->Graphics().SetForeColor(fw::RGB(0, 128, 0));

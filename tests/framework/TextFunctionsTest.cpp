@@ -2,7 +2,10 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
+#include <string>
 
 #include "framework/Text.h"
 
@@ -43,6 +46,27 @@ TEST(Val, SaturatesBeyondTheRangeOfADouble) {
     EXPECT_EQ(fw::Val("0.000e999999999999"), 0.0);
     EXPECT_EQ(fw::Val("1e99999999999999999999"), std::numeric_limits<double>::infinity());
     EXPECT_EQ(fw::Val("0.001e310"), 1e307);
+}
+
+// Short numbers take a quicker way than long ones; both must round exactly
+// as a correctly rounding conversion does, bit for bit, at every edge.
+TEST(Val, RoundsLikeTheFullConversionOnBothSidesOfTheShortWay) {
+    const char* old = std::setlocale(LC_NUMERIC, nullptr);
+    const std::string saved = old ? old : "C";
+    std::setlocale(LC_NUMERIC, "C");
+    for (const char* text : {"0.1", "0.3", "2.675", "4.35", "-1.5", "750", "0.25", "9007199254740992",
+                             "9007199254740993", "9007199254740991.5", "900719925474099.25", "1e22", "1e23",
+                             "1e-22", "1e-23", "12.5e21", "125e-24", "1234567890123456789", "12345678901234567890",
+                             "0000000000000000000001.5", "0.30000000000000004", "3.0000000000000004",
+                             "1.7976931348623157e308", "4.9e-324", "123456.789e-3", "9007206926572459e-8",
+                             "9007291562105381e-4", "32491475e24", "64605520e-23"}) {
+        const double expected = std::strtod(text, nullptr);
+        const double got = fw::Val(text);
+        EXPECT_EQ(std::memcmp(&got, &expected, sizeof got), 0) << text << ": " << got << " != " << expected;
+    }
+    std::setlocale(LC_NUMERIC, saved.c_str());
+    EXPECT_TRUE(std::signbit(fw::Val("-0")));
+    EXPECT_TRUE(std::signbit(fw::Val("-0.000")));
 }
 
 TEST(Val, IgnoresTheLocale) {

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Builds the benchmarks (Release) and runs them; arguments go to kzp-bench,
+# e.g. --benchmark_filter=spiral.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+source scripts/setup.sh
+kzp_ensure_packages "${KZP_PACKAGES[@]}"
+
+build=${KZP_BUILD_DIR:-build-release}
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKZP_BUILD_TESTS=OFF -DKZP_BUILD_BENCH=ON
+cmake --build "$build"
+export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+exec "$build/bench/kzp-bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true "$@"
