@@ -28,7 +28,7 @@ press() {
 }
 
 # In a sanitizer build, leaks inside the system's own libraries are not ours.
-export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$(dirname "$0")/lsan.supp:print_suppressions=0}
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$(dirname "$0")/../lsan.supp:print_suppressions=0}
 QT_QPA_PLATFORM=xcb "$viewer" &
 pid=$!
 
