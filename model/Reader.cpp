@@ -1,6 +1,8 @@
 #include "model/Reader.h"
 
+#include <algorithm>
 #include <array>
+#include <limits>
 #include <string_view>
 #include <vector>
 
@@ -42,7 +44,15 @@ bool FetchNext(Lines& lines, std::string& record, std::int64_t& recordLine) {
 std::int64_t Count(const std::string& line, const char* what) {
     const std::int64_t n = fw::TruncateToInt64(fw::Val(line));
     if (n > kLastRow) {
-        throw fw::UnsupportedFormatException("Die Datei enth\xC3\xA4lt " + std::to_string(n) + " " + what +
+        // Beyond the 64-bit range the saturated value would mislead: name the
+        // number as the file writes it.
+        std::string shown = std::to_string(n);
+        if (n == std::numeric_limits<std::int64_t>::max()) {
+            const auto from = line.find_first_not_of(" \t");
+            const auto to = line.find_first_not_of("0123456789+-.eE", from);
+            shown = line.substr(from, std::min<std::size_t>(to - from, 40));
+        }
+        throw fw::UnsupportedFormatException("Die Datei enth\xC3\xA4lt " + shown + " " + what +
                                              "; h\xC3\xB6" "chstens " + std::to_string(kLastRow) +
                                              " sind m\xC3\xB6glich.");
     }
