@@ -16,37 +16,16 @@
 #include "framework/EventBoundary.h"
 #include "framework/OpenDialog.h"
 #include "framework/Picture.h"
+#include "tests/app/MainWindowFixture.h"
 #include "tests/framework/UiTestSupport.h"
 
 namespace {
 
 constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
 
-class WINhauptHostile : public ::testing::Test {
+class WINhauptHostile : public MainWindowTest {
 protected:
-    void SetUp() override {
-        QGuiApplication::setQuitOnLastWindowClosed(false);
-        fw::SetExceptionReporter([this](const std::string& text) { reports.push_back(text); });
-        Module1::RunInitializers();
-        w = WINhaupt::Instance();
-        w->Timer1()->SetEnabled(false);
-        QApplication::processEvents();
-    }
-    void TearDown() override {
-        if (auto open = fw::GetImplicitWindow(WINhaupt::kClassName)) open->Close();
-        w.reset();
-        fw::SetOpenDialogAnswer(nullptr);
-        fw::SetExceptionReporter(nullptr);
-        Module1::SetHauptGetter(nullptr);
-        Module1::RunInitializers();
-        QApplication::processEvents();
-    }
-
-    void Load(const std::string& name) {
-        const std::string path = std::string(KZP_TEST_DATA) + "/hostile/" + name;
-        fw::SetOpenDialogAnswer([path]() -> std::optional<std::string> { return path; });
-        QTest::mouseClick(w->PushButton2()->Widget(), Qt::LeftButton);
-    }
+    void Load(const std::string& name) { MainWindowTest::Load(std::string(KZP_TEST_DATA) + "/hostile/" + name); }
     // Notches toward the user lower the zoom factor.
     void Wheel(int notches) {
         uitest::SendWheel(w->CAhaupt()->Widget(), {200, 200}, {0, -120 * notches});
@@ -66,8 +45,6 @@ protected:
         return ops;
     }
 
-    std::shared_ptr<WINhaupt::WINhaupt> w;
-    std::vector<std::string> reports;
 };
 
 TEST_F(WINhauptHostile, ThousandsOfWheelTurnsUpAndDownWithInfinitePixels) {

@@ -21,6 +21,7 @@
 #include "framework/EventBoundary.h"
 #include "framework/OpenDialog.h"
 #include "framework/Picture.h"
+#include "tests/app/MainWindowFixture.h"
 #include "tests/framework/UiTestSupport.h"
 
 namespace {
@@ -34,28 +35,11 @@ std::array<std::int64_t, 4> Box(const fw::ControlPtr& c) {
     return {r->Left(), r->Top(), r->Width(), r->Height()};
 }
 
-class WINhauptTest : public ::testing::Test {
+class WINhauptTest : public MainWindowTest {
 protected:
     void SetUp() override {
-        QGuiApplication::setQuitOnLastWindowClosed(false);
-        fw::SetExceptionReporter([this](const std::string& text) { reports.push_back(text); });
-        Module1::RunInitializers();
-        w = WINhaupt::Instance();
-        // Its one redraw would fall at an unknown point of a test; the timer
-        // has its own test.
-        if (quietTimer) w->Timer1()->SetEnabled(false);
-        QApplication::processEvents();
+        MainWindowTest::SetUp();
         Record();
-    }
-    void TearDown() override {
-        if (Module1::zebild) Module1::zebild->Graphics().SetRecorder(nullptr);
-        if (auto open = fw::GetImplicitWindow(WINhaupt::kClassName)) open->Close();
-        w.reset();
-        fw::SetOpenDialogAnswer(nullptr);
-        fw::SetExceptionReporter(nullptr);
-        Module1::SetHauptGetter(nullptr);
-        Module1::RunInitializers();
-        QApplication::processEvents();
     }
 
     // Starts recording the drawing calls into the current picture.
@@ -80,11 +64,6 @@ protected:
     void DragTo(int x, int y) { SendMouse(w->CAhaupt()->Widget(), QEvent::MouseMove, {x, y}, Qt::NoButton, Qt::LeftButton); }
     void Release(int x, int y) { SendMouse(w->CAhaupt()->Widget(), QEvent::MouseButtonRelease, {x, y}, Qt::LeftButton, Qt::NoButton); }
 
-    void Load(std::optional<std::string> path) {
-        fw::SetOpenDialogAnswer([path] { return path; });
-        Click(w->PushButton2());
-    }
-
     // The canvas as it is painted now.
     QColor CanvasPixel(int x, int y) {
         const QImage shot = w->CAhaupt()->Widget()->grab().toImage();
@@ -92,9 +71,7 @@ protected:
         return shot.pixelColor(int(x * r), int(y * r));
     }
 
-    bool quietTimer = true;
-    std::shared_ptr<WINhaupt::WINhaupt> w;
-    std::vector<std::string> reports, ops;
+    std::vector<std::string> ops;
 };
 
 TEST_F(WINhauptTest, OneWindowOpensAtItsRecordSizeWithTheSharedMenuBar) {

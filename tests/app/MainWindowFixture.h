@@ -1,0 +1,51 @@
+#pragma once
+// The main window opened through its getter, with exception reports
+// collected instead of shown and the model back at its start values after.
+#include <QApplication>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/WINhaupt.h"
+#include "framework/EventBoundary.h"
+#include "framework/OpenDialog.h"
+#include "model/Module1.h"
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QGuiApplication::setQuitOnLastWindowClosed(false);
+        fw::SetExceptionReporter([this](const std::string& text) { reports.push_back(text); });
+        Module1::RunInitializers();
+        w = WINhaupt::Instance();
+        // Its one redraw would fall at an unknown point of a test; the timer
+        // has its own test.
+        if (quietTimer) w->Timer1()->SetEnabled(false);
+        QApplication::processEvents();
+    }
+    void TearDown() override {
+        if (Module1::zebild) Module1::zebild->Graphics().SetRecorder(nullptr);
+        if (auto open = fw::GetImplicitWindow(WINhaupt::kClassName)) open->Close();
+        w.reset();
+        fw::SetOpenDialogAnswer(nullptr);
+        fw::SetExceptionReporter(nullptr);
+        Module1::SetHauptGetter(nullptr);
+        Module1::RunInitializers();
+        QApplication::processEvents();
+    }
+
+    // "KZP laden" pressed, the dialog answered with path (nothing: cancelled).
+    void Load(std::optional<std::string> path) {
+        fw::SetOpenDialogAnswer([path] { return path; });
+        QWidget* button = w->PushButton2()->Widget();
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(button->width() / 2, button->height() / 2));
+    }
+
+    bool quietTimer = true;
+    std::shared_ptr<WINhaupt::WINhaupt> w;
+    std::vector<std::string> reports;
+};
