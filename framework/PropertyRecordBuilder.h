@@ -146,4 +146,11 @@ consteval PropertyRecordBytes<kPropertyRecordCapacity> MakeRecord(std::same_as<R
     return out;
 }
 
+// A record that begins with head and goes on with these entries.
+consteval PropertyRecordBytes<kPropertyRecordCapacity> ExtendRecord(PropertyRecordBytes<kPropertyRecordCapacity> head,
+                                                                   std::same_as<RecordEntry> auto... entries) {
+    (detail::AppendEntry(head, entries), ...);
+    return head;
+}
+
 }  // namespace fw
