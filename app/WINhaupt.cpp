@@ -220,11 +220,8 @@ void WINhaupt::Event_Resized() {
     Module1::init();
 }
 
-void WINhaupt::Event_Resizing() {
-    Module1::breite = Instance()->CAhaupt()->Width();
-    Module1::hoehe = Instance()->CAhaupt()->Height();
-    Module1::init();
-}
+// Every resize step does what the end of a resize does.
+void WINhaupt::Event_Resizing() { Event_Resized(); }
 
 // --- the drawing model's view ---
 
