@@ -1,7 +1,7 @@
 #include "app/App.h"
 
 #include "app/WIInfo.h"
-#include "framework/ClassRegistry.h"
+#include "framework/core/ClassRegistry.h"
 
 bool App::About_Action() {
     WIInfo::Instance()->Show();

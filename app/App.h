@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "framework/Application.h"
+#include "framework/core/Application.h"
 
 class App : public fw::Application {
 public:

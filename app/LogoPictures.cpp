@@ -1,6 +1,6 @@
 #include "app/LogoPictures.h"
 
-#include "framework/Picture.h"
+#include "framework/painting/Picture.h"
 
 namespace LogoPictures {
 

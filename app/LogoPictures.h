@@ -4,7 +4,7 @@
 // on the next call.
 #include <cstdint>
 
-#include "framework/Graphics.h"
+#include "framework/painting/Graphics.h"
 
 // The program logo, "KZPlogo160.jpg".
 fw::PicturePtr KZPlogo160();

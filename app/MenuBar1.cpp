@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "framework/ClassRegistry.h"
+#include "framework/core/ClassRegistry.h"
 
 namespace MenuBar1 {
 

@@ -3,7 +3,7 @@
 // instance is both the application's and the main window's menu bar.
 #include <memory>
 
-#include "framework/MenuItem.h"
+#include "framework/menus/MenuItem.h"
 
 namespace MenuBar1 {
 

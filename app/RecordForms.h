@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "framework/Color.h"
-#include "framework/PropertyRecordBuilder.h"
+#include "framework/painting/Color.h"
+#include "framework/properties/PropertyRecordBuilder.h"
 
 namespace RecordForms {
 

@@ -7,9 +7,9 @@
 #include "app/MenuBar1.h"
 #include "app/WIInfo.h"
 #include "app/WINhaupt.h"
-#include "framework/Application.h"
-#include "framework/ClassRegistry.h"
-#include "framework/EventBoundary.h"
+#include "framework/core/Application.h"
+#include "framework/core/ClassRegistry.h"
+#include "framework/core/EventBoundary.h"
 #include "model/Module1.h"
 
 int exitStatus = 0;

@@ -2,8 +2,8 @@
 
 #include "app/LogoPictures.h"
 #include "app/WIInfoRecords.h"
-#include "framework/ClassRegistry.h"
-#include "framework/SetProperties.h"
+#include "framework/core/ClassRegistry.h"
+#include "framework/properties/SetProperties.h"
 
 namespace WIInfo {
 

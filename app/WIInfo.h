@@ -4,11 +4,11 @@
 #include <memory>
 #include <string>
 
-#include "framework/Canvas.h"
-#include "framework/ImageWell.h"
-#include "framework/Label.h"
-#include "framework/PushButton.h"
-#include "framework/Window.h"
+#include "framework/widgets/Canvas.h"
+#include "framework/widgets/ImageWell.h"
+#include "framework/widgets/Label.h"
+#include "framework/widgets/PushButton.h"
+#include "framework/widgets/Window.h"
 
 namespace WIInfo {
 

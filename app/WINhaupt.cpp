@@ -2,10 +2,10 @@
 
 #include "app/MenuBar1.h"
 #include "app/WINhauptRecords.h"
-#include "framework/Arithmetic.h"
-#include "framework/ClassRegistry.h"
-#include "framework/SetProperties.h"
-#include "framework/Text.h"
+#include "framework/core/Arithmetic.h"
+#include "framework/core/ClassRegistry.h"
+#include "framework/properties/SetProperties.h"
+#include "framework/text/Text.h"
 
 namespace WINhaupt {
 

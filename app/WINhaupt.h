@@ -7,16 +7,16 @@
 #include <string>
 #include <vector>
 
-#include "framework/Canvas.h"
-#include "framework/CheckBox.h"
-#include "framework/GroupBox.h"
-#include "framework/Label.h"
-#include "framework/MenuItem.h"
-#include "framework/PushButton.h"
-#include "framework/TextField.h"
-#include "framework/Timer.h"
-#include "framework/UpDownArrows.h"
-#include "framework/Window.h"
+#include "framework/widgets/Canvas.h"
+#include "framework/widgets/CheckBox.h"
+#include "framework/widgets/GroupBox.h"
+#include "framework/widgets/Label.h"
+#include "framework/menus/MenuItem.h"
+#include "framework/widgets/PushButton.h"
+#include "framework/widgets/TextField.h"
+#include "framework/widgets/Timer.h"
+#include "framework/widgets/UpDownArrows.h"
+#include "framework/widgets/Window.h"
 #include "model/Module1.h"
 
 namespace WINhaupt {

@@ -11,7 +11,7 @@
 #include <functional>
 #include <vector>
 
-#include "framework/GraphicsQt.h"
+#include "framework/painting/GraphicsQt_p.h"
 #include "model/Module1.h"
 #include "tools/PlainReplay.h"
 #include "tools/Scenes.h"

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "framework/Picture.h"
+#include "framework/painting/Picture.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "framework/OpenDialog.h"
+#include "framework/widgets/OpenDialog.h"
 #include "model/Module1.h"
 
 namespace {

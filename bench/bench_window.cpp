@@ -13,8 +13,8 @@
 
 #include "app/Startup.h"
 #include "app/WINhaupt.h"
-#include "framework/Application.h"
-#include "framework/EventBoundary.h"
+#include "framework/core/Application.h"
+#include "framework/core/EventBoundary.h"
 #include "model/Module1.h"
 #include "tools/Scenes.h"
 

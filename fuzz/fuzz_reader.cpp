@@ -9,8 +9,8 @@
 #include <optional>
 #include <string>
 
-#include "framework/Exceptions.h"
-#include "framework/OpenDialog.h"
+#include "framework/core/Exceptions.h"
+#include "framework/widgets/OpenDialog.h"
 #include "model/Module1.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "model/Module1.h"
 
-#include "framework/Exceptions.h"
-#include "framework/Text.h"
+#include "framework/core/Exceptions.h"
+#include "framework/text/Text.h"
 
 namespace Module1 {
 

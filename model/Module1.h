@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "framework/Picture.h"
-#include "framework/Table.h"
+#include "framework/painting/Picture.h"
+#include "framework/core/Table.h"
 
 namespace Module1 {
 

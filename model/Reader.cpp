@@ -6,11 +6,11 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/Exceptions.h"
-#include "framework/FolderItem.h"
-#include "framework/OpenDialog.h"
-#include "framework/Text.h"
-#include "framework/TextInputStream.h"
+#include "framework/core/Exceptions.h"
+#include "framework/io/FolderItem.h"
+#include "framework/widgets/OpenDialog.h"
+#include "framework/text/Text.h"
+#include "framework/io/TextInputStream.h"
 #include "model/Module1.h"
 
 namespace Module1 {

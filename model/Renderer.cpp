@@ -1,9 +1,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "framework/Arithmetic.h"
-#include "framework/Exceptions.h"
-#include "framework/Text.h"
+#include "framework/core/Arithmetic.h"
+#include "framework/core/Exceptions.h"
+#include "framework/text/Text.h"
 #include "model/Module1.h"
 
 namespace Module1 {

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "framework/Exceptions.h"
-#include "framework/GraphicsQt.h"
-#include "framework/OpenDialog.h"
-#include "framework/Text.h"
+#include "framework/core/Exceptions.h"
+#include "framework/painting/GraphicsQt_p.h"
+#include "framework/widgets/OpenDialog.h"
+#include "framework/text/Text.h"
 #include "model/Module1.h"
 
 namespace {

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "app/WINhaupt.h"
-#include "framework/EventBoundary.h"
-#include "framework/OpenDialog.h"
+#include "framework/core/EventBoundary.h"
+#include "framework/widgets/OpenDialog.h"
 #include "model/Module1.h"
 
 class MainWindowTest : public ::testing::Test {

@@ -7,9 +7,9 @@
 #include <gtest/gtest.h>
 
 #include "app/MenuBar1.h"
-#include "framework/Application.h"
-#include "framework/EventBoundary.h"
-#include "framework/Window.h"
+#include "framework/core/Application.h"
+#include "framework/core/EventBoundary.h"
+#include "framework/widgets/Window.h"
 
 namespace {
 

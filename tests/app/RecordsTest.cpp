@@ -9,7 +9,7 @@
 
 #include "app/WIInfoRecords.h"
 #include "app/WINhauptRecords.h"
-#include "framework/PropertyRecord.h"
+#include "framework/properties/PropertyRecord.h"
 
 namespace {
 

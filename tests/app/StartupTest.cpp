@@ -15,8 +15,8 @@
 #include "app/Startup.h"
 #include "app/WIInfo.h"
 #include "app/WINhaupt.h"
-#include "framework/EventBoundary.h"
-#include "framework/Window.h"
+#include "framework/core/EventBoundary.h"
+#include "framework/widgets/Window.h"
 
 namespace {
 

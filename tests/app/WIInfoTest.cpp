@@ -11,7 +11,7 @@
 #include "app/LogoPictures.h"
 #include "app/WIInfo.h"
 #include "app/WIInfoRecords.h"
-#include "framework/Picture.h"
+#include "framework/painting/Picture.h"
 
 namespace {
 

@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "app/WINhaupt.h"
-#include "framework/EventBoundary.h"
-#include "framework/OpenDialog.h"
-#include "framework/Picture.h"
+#include "framework/core/EventBoundary.h"
+#include "framework/widgets/OpenDialog.h"
+#include "framework/painting/Picture.h"
 #include "tests/app/MainWindowFixture.h"
 #include "tests/framework/UiTestSupport.h"
 

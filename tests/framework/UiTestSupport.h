@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "framework/ClassRegistry.h"
-#include "framework/EventBoundary.h"
-#include "framework/Window.h"
+#include "framework/core/ClassRegistry.h"
+#include "framework/core/EventBoundary.h"
+#include "framework/widgets/Window.h"
 
 namespace uitest {
 

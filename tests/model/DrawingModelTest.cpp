@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "framework/Exceptions.h"
+#include "framework/core/Exceptions.h"
 #include "tests/model/ModelFixture.h"
 
 namespace {

@@ -19,9 +19,9 @@
 #include <string>
 #include <vector>
 
-#include "framework/Exceptions.h"
-#include "framework/OpenDialog.h"
-#include "framework/TextInputStream.h"
+#include "framework/core/Exceptions.h"
+#include "framework/widgets/OpenDialog.h"
+#include "framework/io/TextInputStream.h"
 #include "tests/model/ModelFixture.h"
 
 namespace {

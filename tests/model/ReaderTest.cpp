@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "framework/Exceptions.h"
-#include "framework/OpenDialog.h"
-#include "framework/Text.h"
-#include "framework/TextInputStream.h"
+#include "framework/core/Exceptions.h"
+#include "framework/widgets/OpenDialog.h"
+#include "framework/text/Text.h"
+#include "framework/io/TextInputStream.h"
 #include "model/Module1.h"
 #include "model/Reader.h"
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "framework/GraphicsQt.h"
+#include "framework/painting/GraphicsQt_p.h"
 #include "model/Module1.h"
 #include "tests/support/ImageCompare.h"
 #include "tools/Scenes.h"

@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <functional>
 
-#include "framework/GraphicsQt.h"
-#include "framework/Picture.h"
+#include "framework/painting/GraphicsQt_p.h"
+#include "framework/painting/Picture.h"
 
 namespace testing_support {
 

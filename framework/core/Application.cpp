@@ -1,0 +1,143 @@
+#include "framework/core/Application.h"
+
+#include <QApplication>
+#include <QMenuBar>
+#include <QScreen>
+
+#include "framework/core/MainThread_p.h"
+#include "framework/menus/MenuItem.h"
+#include "framework/painting/Picture.h"
+
+namespace fw {
+
+namespace {
+
+#ifdef Q_OS_MACOS
+constexpr bool kKeepsRunningWithoutWindows = true;
+#else
+constexpr bool kKeepsRunningWithoutWindows = false;
+#endif
+
+ApplicationPtr& AppObject() {
+    static ApplicationPtr app;
+    return app;
+}
+
+// The Qt application RuntimeInit made; nullptr when the caller brought one.
+QApplication* gOwnApplication = nullptr;
+int gExitStatus = 0;
+
+}  // namespace
+
+// Where the platform has one menu bar for the whole application, it shows
+// the application's bar also while no window is open.
+struct Application::NativeBar {
+    QMenuBar bar;
+};
+
+Application::Application() { CheckMainThread(); }
+
+bool Application::IsEventImplemented(const std::string&) { return false; }
+
+void Application::SetVersionData(std::int64_t major, std::int64_t minor, std::int64_t bug, std::int64_t nonRelease,
+                                 std::int64_t stage, const std::string& text1, const std::string& text2,
+                                 const std::string& text3) {
+    CheckMainThread();
+    major_ = major, minor_ = minor, bug_ = bug, nonRelease_ = nonRelease, stage_ = stage;
+    text1_ = text1, text2_ = text2, text3_ = text3;
+    if (QCoreApplication::instance()) {
+        QCoreApplication::setApplicationVersion(QString("%1.%2.%3").arg(major).arg(minor).arg(bug));
+    }
+}
+
+std::shared_ptr<fw::MenuBar> Application::MenuBar() const {
+    CheckMainThread();
+    return menuBar_;
+}
+
+void Application::SetMenuBar(const std::shared_ptr<fw::MenuBar>& bar) {
+    CheckMainThread();
+    menuBar_ = bar;
+#ifdef Q_OS_MACOS
+    nativeBar_.reset();
+    if (bar) {
+        nativeBar_ = std::make_shared<NativeBar>();
+        bar->Fill(nativeBar_->bar);
+    }
+#endif
+}
+
+void Application::AddMenuHandler(const std::string& name, std::function<bool()> handler) {
+    CheckMainThread();
+    menuHandlers_[name] = std::move(handler);
+    RefreshMenuItems();
+}
+
+bool Application::HasMenuHandler(const std::string& name) const {
+    auto it = menuHandlers_.find(name);
+    return it != menuHandlers_.end() && it->second;
+}
+
+bool Application::RunMenuHandler(const std::string& name) {
+    CheckMainThread();
+    auto it = menuHandlers_.find(name);
+    if (it == menuHandlers_.end() || !it->second) return false;
+    auto handler = it->second;  // the handler may replace itself
+    handler();
+    return true;
+}
+
+void Application::SetSupportsHiDPI(bool value) {
+    CheckMainThread();
+    double ratio = 1.0;
+    if (value) {
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) ratio = screen->devicePixelRatio();
+    }
+    Picture::SetDevicePixelRatio(ratio);
+}
+
+void Application::Quit() {
+    CheckMainThread();
+    QCoreApplication::quit();
+}
+
+void RuntimeRegisterAppObject(const ApplicationPtr& app) {
+    CheckMainThread();
+    if (!app) throw NilObjectException();
+    AppObject() = app;
+}
+
+ApplicationPtr GetAppObject() { return AppObject(); }
+
+void RuntimeInit(int& argc, char** argv) {
+    gExitStatus = 0;
+    if (!QCoreApplication::instance()) gOwnApplication = new QApplication(argc, argv);
+    CheckMainThread();
+    QGuiApplication::setQuitOnLastWindowClosed(!kKeepsRunningWithoutWindows);
+}
+
+void RunFrameworkInitialization(const std::function<void()>& callback) {
+    CheckMainThread();
+    if (!QCoreApplication::instance()) throw RuntimeException("Die Laufzeit ist nicht eingerichtet.");
+    // Linux ends the program with its last window; macOS keeps the menu bar.
+    QGuiApplication::setQuitOnLastWindowClosed(!kKeepsRunningWithoutWindows);
+    if (callback) callback();
+}
+
+void InitPluginEntrypoints() { CheckMainThread(); }
+
+int RuntimeRun() {
+    CheckMainThread();
+    if (!QCoreApplication::instance()) throw RuntimeException("Die Laufzeit ist nicht eingerichtet.");
+    gExitStatus = QApplication::exec();
+    return gExitStatus;
+}
+
+void RuntimePerformFinalizers() {
+    delete gOwnApplication;
+    gOwnApplication = nullptr;
+}
+
+int RuntimeExit() { return gExitStatus; }
+
+}  // namespace fw

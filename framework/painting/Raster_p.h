@@ -1,0 +1,18 @@
+#pragma once
+// Framework-internal: turns a picture's pending calls into pixels, in
+// horizontal bands that run in parallel. The dots and 1-pixel lines the
+// drawing model issues by the thousand get code made for exactly those shapes;
+// every other call goes to a painter, as before.
+#include <QImage>
+
+#include <vector>
+
+#include "framework/painting/GraphicsQt_p.h"
+
+namespace fw {
+
+// Draws ops, in order, onto the picture's image (RGB32, one device pixel per
+// point), and keeps its record of what is left to clear.
+void RasterizeInBands(Picture::Impl& picture, const std::vector<DrawOp>& ops, int threads);
+
+}  // namespace fw

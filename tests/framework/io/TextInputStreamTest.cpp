@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "framework/core/Exceptions.h"
+#include "framework/io/FolderItem.h"
+#include "framework/widgets/OpenDialog.h"
+#include "framework/io/TextInputStream.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class TextInputStreamTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("kzp-tis-" + std::to_string(::getpid()));
+        fs::create_directories(dir_);
+    }
+    void TearDown() override {
+        fs::remove_all(dir_);
+        fw::SetOpenDialogAnswer(nullptr);
+    }
+
+    std::string Write(const std::string& bytes, const std::string& name = "f.txt") {
+        const fs::path p = dir_ / name;
+        std::ofstream(p, std::ios::binary) << bytes;
+        return p.string();
+    }
+
+    // Every line up to Eof; checks that the end stays the end.
+    std::vector<std::string> Lines(const std::string& bytes) {
+        auto in = fw::FolderItem(Write(bytes)).OpenAsTextFile();
+        std::vector<std::string> lines;
+        while (!in->Eof()) lines.push_back(in->ReadLine());
+        EXPECT_EQ(in->ReadLine(), "");
+        EXPECT_TRUE(in->Eof());
+        return lines;
+    }
+
+    fs::path dir_;
+};
+
+using V = std::vector<std::string>;
+
+std::string Utf16LE(const std::u16string& s) {
+    std::string out = "\xFF\xFE";
+    for (char16_t c : s) out += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+    return out;
+}
+
+std::string Utf16BE(const std::u16string& s) {
+    std::string out = "\xFE\xFF";
+    for (char16_t c : s) out += {static_cast<char>(c >> 8), static_cast<char>(c & 0xFF)};
+    return out;
+}
+
+TEST_F(TextInputStreamTest, LineEndsAndTheLastLine) {
+    EXPECT_EQ(Lines(""), V{});
+    EXPECT_EQ(Lines("\n"), V{""});
+    EXPECT_EQ(Lines("\n\n"), (V{"", ""}));
+    EXPECT_EQ(Lines("a"), V{"a"});
+    EXPECT_EQ(Lines("a\n"), V{"a"});
+    EXPECT_EQ(Lines("a\r\n"), V{"a"});
+    EXPECT_EQ(Lines("a\r"), V{"a"});
+    EXPECT_EQ(Lines("a\r\rb"), (V{"a", "", "b"}));
+    EXPECT_EQ(Lines("a\n\rb"), (V{"a", "", "b"}));
+    EXPECT_EQ(Lines("a\r\n\r\nb\r\n"), (V{"a", "", "b"}));
+    EXPECT_EQ(Lines(std::string("a\0b\n", 4)), V{std::string("a\0b", 3)});
+}
+
+TEST_F(TextInputStreamTest, CrLfSplitAcrossReads) {
+    const std::string longLine(64 * 1024 - 1, 'x');  // the CR is the last byte of the first read
+    EXPECT_EQ(Lines(longLine + "\r\nb"), (V{longLine, "b"}));
+    EXPECT_EQ(Lines(longLine + "\r"), V{longLine});
+}
+
+TEST_F(TextInputStreamTest, Utf8ByteOrderMarkAndInvalidBytes) {
+    EXPECT_EQ(Lines("\xEF\xBB\xBF" "a\n"), V{"a"});
+    EXPECT_EQ(Lines("\xEF\xBB\xBF"), V{});
+    EXPECT_EQ(Lines("\xEF\xBB"), V{"\xEF\xBB"});  // not a whole mark: text
+    EXPECT_EQ(Lines("a\n\xEF\xBB\xBF" "b"), (V{"a", "\xEF\xBB\xBF" "b"}));
+    EXPECT_EQ(Lines("\xFF\xC3 1\n\xC3\xA4"), (V{"\xFF\xC3 1", "\xC3\xA4"}));
+}
+
+TEST_F(TextInputStreamTest, Utf16WithByteOrderMark) {
+    const std::u16string text = u"1 2\r\n\u00E4\n\U0001F600\r";
+    const V expected{"1 2", "\xC3\xA4", "\xF0\x9F\x98\x80"};
+    EXPECT_EQ(Lines(Utf16LE(text)), expected);
+    EXPECT_EQ(Lines(Utf16BE(text)), expected);
+    EXPECT_EQ(Lines(Utf16LE(u"")), V{});
+    EXPECT_EQ(Lines(Utf16LE(u"\r\n\r\n")), (V{"", ""}));
+}
+
+TEST_F(TextInputStreamTest, BrokenUtf16IsTolerated) {
+    const std::string bad = "\xEF\xBF\xBD";  // U+FFFD
+    EXPECT_EQ(Lines(Utf16LE(u"\xD800x\n")), V{bad + "x"});     // high surrogate without its pair
+    EXPECT_EQ(Lines(Utf16LE(u"\xDC00y")), V{bad + "y"});       // lone low surrogate
+    EXPECT_EQ(Lines(Utf16LE(u"\xD800\r\n")), V{bad});
+    EXPECT_EQ(Lines(Utf16LE(u"a\n") + "A"), (V{"a", bad}));    // odd byte at the end
+    EXPECT_EQ(Lines(Utf16LE(u"a\r") + "A"), (V{"a", bad}));
+    EXPECT_EQ(Lines(Utf16LE(u"\xD800") + "A"), V{bad + bad});
+}
+
+TEST_F(TextInputStreamTest, LongLinesAreRefusedWithoutReadingThemWhole) {
+    const std::string limit(fw::TextInputStream::kMaxLineBytes, '7');
+    EXPECT_EQ(Lines(limit + "\n"), V{limit});
+
+    const std::string path = Write("a\n" + limit + "7\nb\n");
+    auto in = fw::FolderItem(path).OpenAsTextFile();
+    EXPECT_EQ(in->ReadLine(), "a");
+    EXPECT_FALSE(in->Eof());
+    try {
+        in->ReadLine();
+        FAIL() << "no exception";
+    } catch (const fw::UnsupportedFormatException& e) {
+        EXPECT_NE(std::string(e.what()).find("Zeile 2"), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << e.what();
+    }
+
+    std::u16string wide(fw::TextInputStream::kMaxLineBytes / 2 + 1, u'\u00E4');  // two bytes each as UTF-8
+    auto in16 = fw::FolderItem(Write(Utf16LE(wide))).OpenAsTextFile();
+    EXPECT_THROW(in16->ReadLine(), fw::UnsupportedFormatException);
+}
+
+void ExpectIOException(const std::string& path, const std::string& reason) {
+    try {
+        fw::FolderItem(path).OpenAsTextFile();
+        ADD_FAILURE() << "no exception for " << path;
+    } catch (const fw::IOException& e) {
+        EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find(reason), std::string::npos) << e.what();
+    }
+}
+
+TEST_F(TextInputStreamTest, FilesThatCannotBeOpenedNameThemselves) {
+    ExpectIOException((dir_ / "missing.txt").string(), "nicht vorhanden");
+    ExpectIOException((dir_ / "missing" / "f.txt").string(), "nicht vorhanden");
+    ExpectIOException(dir_.string(), "Ordner");
+}
+
+TEST_F(TextInputStreamTest, FileWithoutReadPermission) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root may read any file";
+    const std::string locked = Write("1\n", "locked.txt");
+    ::chmod(locked.c_str(), 0);
+    ExpectIOException(locked, "Leseberechtigung");
+}
+
+TEST_F(TextInputStreamTest, OpenDialogSeam) {
+    fw::SetOpenDialogAnswer([]() -> std::optional<std::string> { return std::nullopt; });
+    EXPECT_EQ(fw::GetOpenFolderItem(""), nullptr);
+    fw::SetOpenDialogAnswer([]() -> std::optional<std::string> { return "/some/dir/file.kzp"; });
+    const fw::FolderItemPtr item = fw::GetOpenFolderItem("");
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->NativePath(), "/some/dir/file.kzp");
+    EXPECT_EQ(item->Name(), "file.kzp");
+}
+
+}  // namespace
