@@ -43,7 +43,11 @@ void MenuBar1::Constructor() {
 void MenuBar1::Untitled0() {
     AddMenu(NewItem<fw::MenuItem>("FileMenu", "&File", ""));
     AddToMenu(*this, "FileMenu", NewItem<fw::QuitMenuItem>("FileQuit", "Quit", "Cmd+Q"));
-    AddToMenu(*this, "FileMenu", NewItem<fw::AppleMenuItem>("About", "\xC3\x9C" "ber... ", "Cmd+I"));
+    AddToMenu(*this, "FileMenu",
+              NewItem<fw::AppleMenuItem>("About",
+                                         "\xC3\x9C"
+                                         "ber... ",
+                                         "Cmd+I"));
 }
 
 void MenuBar1::Untitled1() {

@@ -159,16 +159,16 @@ struct TimerValues {
 
 consteval Record WindowRecord(const WindowValues& w) {
     using namespace fw;
-    return MakeRecord(Int("Width", w.width), Int("Height", w.height), Int("MinimumWidth", w.minimumWidth),
-                      Int("MinimumHeight", w.minimumHeight), Int("MaximumWidth", w.maximumWidth),
-                      Int("MaximumHeight", w.maximumHeight), Int("Type", w.type), String("Title", w.title),
-                      Bool("HasCloseButton", w.hasCloseButton), Bool("HasMaximizeButton", w.hasMaximizeButton),
-                      Bool("HasMinimizeButton", w.hasMinimizeButton), Bool("HasFullScreenButton", w.hasFullScreenButton),
-                      Bool("Resizeable", w.resizeable), Bool("Composite", w.composite), Int("MacProcID", w.macProcID),
-                      Bool("FullScreen", w.fullScreen), Int("DefaultLocation", w.defaultLocation),
-                      Bool("Visible", w.visible), Bool("HasBackgroundColor", w.hasBackgroundColor),
-                      ColorValue("BackgroundColor", w.backgroundColor), Bool("MenuBarVisible", w.menuBarVisible),
-                      Bool("LiveResize", w.liveResize));
+    return MakeRecord(
+        Int("Width", w.width), Int("Height", w.height), Int("MinimumWidth", w.minimumWidth),
+        Int("MinimumHeight", w.minimumHeight), Int("MaximumWidth", w.maximumWidth),
+        Int("MaximumHeight", w.maximumHeight), Int("Type", w.type), String("Title", w.title),
+        Bool("HasCloseButton", w.hasCloseButton), Bool("HasMaximizeButton", w.hasMaximizeButton),
+        Bool("HasMinimizeButton", w.hasMinimizeButton), Bool("HasFullScreenButton", w.hasFullScreenButton),
+        Bool("Resizeable", w.resizeable), Bool("Composite", w.composite), Int("MacProcID", w.macProcID),
+        Bool("FullScreen", w.fullScreen), Int("DefaultLocation", w.defaultLocation), Bool("Visible", w.visible),
+        Bool("HasBackgroundColor", w.hasBackgroundColor), ColorValue("BackgroundColor", w.backgroundColor),
+        Bool("MenuBarVisible", w.menuBarVisible), Bool("LiveResize", w.liveResize));
 }
 
 // The fourteen entries with which the record of every control but the
@@ -184,70 +184,64 @@ consteval Record ControlHead(const ControlValues& c) {
 
 consteval Record GroupBoxRecord(const ControlValues& c, const GroupBoxValues& g) {
     using namespace fw;
-    return ExtendRecord(ControlHead(c), String("Caption", g.caption),
-                        Bool("Enabled", c.enabled), String("Tooltip", c.tooltip), Bool("Transparent", g.transparent),
-                        Bool("Visible", c.visible), Bool("Bold", g.font.bold), Bool("Italic", g.font.italic),
-                        String("FontName", g.font.fontName), Bool("Underline", g.font.underline),
-                        Single("FontSize", g.font.fontSize), Enum8("FontUnit", g.font.fontUnit),
-                        String("InitialParent", c.initialParent));
+    return ExtendRecord(ControlHead(c), String("Caption", g.caption), Bool("Enabled", c.enabled),
+                        String("Tooltip", c.tooltip), Bool("Transparent", g.transparent), Bool("Visible", c.visible),
+                        Bool("Bold", g.font.bold), Bool("Italic", g.font.italic), String("FontName", g.font.fontName),
+                        Bool("Underline", g.font.underline), Single("FontSize", g.font.fontSize),
+                        Enum8("FontUnit", g.font.fontUnit), String("InitialParent", c.initialParent));
 }
 
 consteval Record CheckBoxRecord(const ControlValues& c, const CheckBoxValues& b) {
     using namespace fw;
-    return ExtendRecord(ControlHead(c), String("Caption", b.caption),
-                        Bool("Enabled", c.enabled), String("Tooltip", c.tooltip), Bool("Transparent", b.transparent),
-                        Bool("Visible", c.visible), Bool("Bold", b.font.bold), Bool("Italic", b.font.italic),
-                        String("FontName", b.font.fontName), Single("FontSize", b.font.fontSize),
-                        Enum8("FontUnit", b.font.fontUnit), Bool("Underline", b.font.underline),
-                        Int("VisualState", b.visualState), String("DataField", b.dataField),
-                        String("DataSource", b.dataSource), String("InitialParent", c.initialParent));
+    return ExtendRecord(
+        ControlHead(c), String("Caption", b.caption), Bool("Enabled", c.enabled), String("Tooltip", c.tooltip),
+        Bool("Transparent", b.transparent), Bool("Visible", c.visible), Bool("Bold", b.font.bold),
+        Bool("Italic", b.font.italic), String("FontName", b.font.fontName), Single("FontSize", b.font.fontSize),
+        Enum8("FontUnit", b.font.fontUnit), Bool("Underline", b.font.underline), Int("VisualState", b.visualState),
+        String("DataField", b.dataField), String("DataSource", b.dataSource), String("InitialParent", c.initialParent));
 }
 
 consteval Record PushButtonRecord(const ControlValues& c, const PushButtonValues& p) {
     using namespace fw;
-    return ExtendRecord(ControlHead(c), Int("MacButtonStyle", p.macButtonStyle),
-                        Bool("Cancel", p.cancel), String("Caption", p.caption), Bool("Default", p.isDefault),
-                        Bool("Enabled", c.enabled), String("Tooltip", c.tooltip), Bool("Transparent", p.transparent),
-                        Bool("Visible", c.visible), String("FontName", p.font.fontName),
-                        Single("FontSize", p.font.fontSize), Enum8("FontUnit", p.font.fontUnit),
-                        Bool("Bold", p.font.bold), Bool("Italic", p.font.italic), Bool("Underline", p.font.underline),
-                        String("InitialParent", c.initialParent));
+    return ExtendRecord(ControlHead(c), Int("MacButtonStyle", p.macButtonStyle), Bool("Cancel", p.cancel),
+                        String("Caption", p.caption), Bool("Default", p.isDefault), Bool("Enabled", c.enabled),
+                        String("Tooltip", c.tooltip), Bool("Transparent", p.transparent), Bool("Visible", c.visible),
+                        String("FontName", p.font.fontName), Single("FontSize", p.font.fontSize),
+                        Enum8("FontUnit", p.font.fontUnit), Bool("Bold", p.font.bold), Bool("Italic", p.font.italic),
+                        Bool("Underline", p.font.underline), String("InitialParent", c.initialParent));
 }
 
 consteval Record LabelRecord(const ControlValues& c, const LabelValues& l) {
     using namespace fw;
-    return ExtendRecord(ControlHead(c), Bool("Enabled", c.enabled),
-                        String("Tooltip", c.tooltip), Bool("Multiline", l.multiline), Bool("Selectable", l.selectable),
-                        Int("TextAlignment", l.textAlignment), ColorValue("TextColor", l.textColor),
-                        Bool("Transparent", l.transparent), String("Text", l.text), Bool("Visible", c.visible),
-                        Bool("Bold", l.font.bold), Bool("Italic", l.font.italic), String("FontName", l.font.fontName),
-                        Bool("Underline", l.font.underline), Single("FontSize", l.font.fontSize),
-                        Enum8("FontUnit", l.font.fontUnit), String("DataSource", l.dataSource),
-                        String("DataField", l.dataField), String("InitialParent", c.initialParent));
+    return ExtendRecord(
+        ControlHead(c), Bool("Enabled", c.enabled), String("Tooltip", c.tooltip), Bool("Multiline", l.multiline),
+        Bool("Selectable", l.selectable), Int("TextAlignment", l.textAlignment), ColorValue("TextColor", l.textColor),
+        Bool("Transparent", l.transparent), String("Text", l.text), Bool("Visible", c.visible),
+        Bool("Bold", l.font.bold), Bool("Italic", l.font.italic), String("FontName", l.font.fontName),
+        Bool("Underline", l.font.underline), Single("FontSize", l.font.fontSize), Enum8("FontUnit", l.font.fontUnit),
+        String("DataSource", l.dataSource), String("DataField", l.dataField), String("InitialParent", c.initialParent));
 }
 
 consteval Record TextFieldRecord(const ControlValues& c, const TextFieldValues& t) {
     using namespace fw;
-    return ExtendRecord(ControlHead(c), ColorValue("BackgroundColor", t.backgroundColor), Bool("HasBorder", t.hasBorder),
-                        Bool("Enabled", c.enabled), String("Format", t.format), String("Tooltip", c.tooltip),
-                        Bool("Password", t.password), ColorValue("TextColor", t.textColor),
-                        Bool("Transparent", t.transparent), Bool("AllowFocusRing", t.allowFocusRing),
-                        Bool("Visible", c.visible), String("FontName", t.font.fontName),
-                        Single("FontSize", t.font.fontSize), Enum8("FontUnit", t.font.fontUnit),
-                        Bool("Bold", t.font.bold), Bool("Italic", t.font.italic), Bool("Underline", t.font.underline),
-                        String("Hint", t.hint), String("Text", t.text), Bool("AllowTabs", t.allowTabs),
-                        Int("TextAlignment", t.textAlignment), Bool("AllowSpellChecking", t.allowSpellChecking),
-                        Int("MaximumCharactersAllowed", t.maximumCharactersAllowed),
-                        String("ValidationMask", t.validationMask), Bool("ReadOnly", t.readOnly),
-                        String("DataSource", t.dataSource), String("DataField", t.dataField),
-                        String("InitialParent", c.initialParent));
+    return ExtendRecord(
+        ControlHead(c), ColorValue("BackgroundColor", t.backgroundColor), Bool("HasBorder", t.hasBorder),
+        Bool("Enabled", c.enabled), String("Format", t.format), String("Tooltip", c.tooltip),
+        Bool("Password", t.password), ColorValue("TextColor", t.textColor), Bool("Transparent", t.transparent),
+        Bool("AllowFocusRing", t.allowFocusRing), Bool("Visible", c.visible), String("FontName", t.font.fontName),
+        Single("FontSize", t.font.fontSize), Enum8("FontUnit", t.font.fontUnit), Bool("Bold", t.font.bold),
+        Bool("Italic", t.font.italic), Bool("Underline", t.font.underline), String("Hint", t.hint),
+        String("Text", t.text), Bool("AllowTabs", t.allowTabs), Int("TextAlignment", t.textAlignment),
+        Bool("AllowSpellChecking", t.allowSpellChecking), Int("MaximumCharactersAllowed", t.maximumCharactersAllowed),
+        String("ValidationMask", t.validationMask), Bool("ReadOnly", t.readOnly), String("DataSource", t.dataSource),
+        String("DataField", t.dataField), String("InitialParent", c.initialParent));
 }
 
 consteval Record CanvasRecord(const ControlValues& c, const CanvasValues& v) {
     using namespace fw;
-    return ExtendRecord(ControlHead(c), Bool("Enabled", c.enabled),
-                        String("Tooltip", c.tooltip), Bool("AllowFocusRing", v.allowFocusRing),
-                        Bool("Visible", c.visible), Bool("AllowFocus", v.allowFocus), Bool("AllowTabs", v.allowTabs),
+    return ExtendRecord(ControlHead(c), Bool("Enabled", c.enabled), String("Tooltip", c.tooltip),
+                        Bool("AllowFocusRing", v.allowFocusRing), Bool("Visible", c.visible),
+                        Bool("AllowFocus", v.allowFocus), Bool("AllowTabs", v.allowTabs),
                         Bool("Transparent", v.transparent), Bool("DoubleBuffer", v.doubleBuffer),
                         Bool("Transparent", v.transparent), String("InitialParent", c.initialParent));
 }

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "framework/menus/MenuItem.h"
 #include "framework/widgets/Canvas.h"
 #include "framework/widgets/CheckBox.h"
 #include "framework/widgets/GroupBox.h"
 #include "framework/widgets/Label.h"
-#include "framework/menus/MenuItem.h"
 #include "framework/widgets/PushButton.h"
 #include "framework/widgets/TextField.h"
 #include "framework/widgets/Timer.h"
@@ -78,8 +78,7 @@ public:
     virtual void CAhaupt_MouseDrag(std::shared_ptr<fw::Canvas> sender, std::int64_t x, std::int64_t y);
     virtual bool CAhaupt_MouseWheel(std::shared_ptr<fw::Canvas> sender, std::int64_t x, std::int64_t y,
                                     std::int64_t deltaX, std::int64_t deltaY);
-    virtual void CAhaupt_Paint(std::shared_ptr<fw::Canvas> sender, fw::Graphics& g,
-                               const std::vector<fw::Rect>& areas);
+    virtual void CAhaupt_Paint(std::shared_ptr<fw::Canvas> sender, fw::Graphics& g, const std::vector<fw::Rect>& areas);
     virtual void PushButton2_Action(std::shared_ptr<fw::PushButton> sender);
     virtual void Timer1_Action(std::shared_ptr<fw::Timer> sender);
 

@@ -76,7 +76,8 @@ void RegisterRenderBenchmarks() {
     const std::pair<int, int> sizes[] = {{400, 400}, {1600, 1200}};
     for (const Scene& scene : scenes) {
         for (const auto& [w, h] : sizes) {
-            const std::string name = std::string("Render/") + scene.name + "/" + std::to_string(w) + "x" + std::to_string(h);
+            const std::string name =
+                std::string("Render/") + scene.name + "/" + std::to_string(w) + "x" + std::to_string(h);
             benchmark::RegisterBenchmark(name.c_str(), Render, scene.fill, w, h)
                 ->ArgName("threads")
                 ->Arg(0)

@@ -30,5 +30,3 @@ void DrawHostile(benchmark::State& state) {
 BENCHMARK(DrawHostile)->Arg(2)->Arg(12)->Arg(300)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-

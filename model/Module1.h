@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "framework/painting/Picture.h"
 #include "framework/core/Table.h"
+#include "framework/painting/Picture.h"
 
 namespace Module1 {
 
@@ -21,11 +21,11 @@ extern std::int64_t origy;       // pixel row of the data origin
 extern std::int64_t zoomfaktor;  // pixels per data unit, at least 1
 extern std::int64_t mausx;       // pan anchor
 extern std::int64_t mausy;
-extern std::int64_t anzpkt;      // points in rows 1..anzpkt of punkt
-extern std::int64_t anzlin;      // line records in rows 1..anzlin of linie
-extern fw::Table2D<double> punkt;         // row i: x in column 1, y in column 2
-extern fw::Table2D<std::int64_t> linie;   // row k: point index in column 1, pen code in column 2
-extern fw::PicturePtr zebild;             // the off-screen picture
+extern std::int64_t anzpkt;              // points in rows 1..anzpkt of punkt
+extern std::int64_t anzlin;              // line records in rows 1..anzlin of linie
+extern fw::Table2D<double> punkt;        // row i: x in column 1, y in column 2
+extern fw::Table2D<std::int64_t> linie;  // row k: point index in column 1, pen code in column 2
+extern fw::PicturePtr zebild;            // the off-screen picture
 
 // What the model needs of the main window. The window implements it; tests
 // and the probe install their own.

@@ -8,9 +8,9 @@
 
 #include "framework/core/Exceptions.h"
 #include "framework/io/FolderItem.h"
-#include "framework/widgets/OpenDialog.h"
-#include "framework/text/Text.h"
 #include "framework/io/TextInputStream.h"
+#include "framework/text/Text.h"
+#include "framework/widgets/OpenDialog.h"
 #include "model/Module1.h"
 
 namespace Module1 {
@@ -53,8 +53,9 @@ std::int64_t Count(const std::string& line, const char* what) {
             shown = line.substr(from, std::min<std::size_t>(to - from, 40));
         }
         throw fw::UnsupportedFormatException("Die Datei enth\xC3\xA4lt " + shown + " " + what +
-                                             "; h\xC3\xB6" "chstens " + std::to_string(kLastRow) +
-                                             " sind m\xC3\xB6glich.");
+                                             "; h\xC3\xB6"
+                                             "chstens " +
+                                             std::to_string(kLastRow) + " sind m\xC3\xB6glich.");
     }
     return n;
 }

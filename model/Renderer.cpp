@@ -85,8 +85,7 @@ void DrawPoints() {
 
 fw::Color PenColor(std::int64_t code) {
     const auto bits = static_cast<std::uint64_t>(code);
-    const std::int64_t h =
-        fw::TruncateToInt64(static_cast<double>(fw::Bitwise::BitAnd(bits, 8)) / 8.0 * 105.0);
+    const std::int64_t h = fw::TruncateToInt64(static_cast<double>(fw::Bitwise::BitAnd(bits, 8)) / 8.0 * 105.0);
     auto channel = [&](std::uint64_t mask, double divisor) {
         return fw::TruncateToInt64(static_cast<double>(fw::Bitwise::BitAnd(bits, mask)) / divisor * 150.0 + D(h));
     };

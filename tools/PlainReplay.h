@@ -32,8 +32,9 @@ inline std::vector<PlainCall> ParseCalls(const std::vector<std::string>& lines) 
             in >> r >> g >> b;
             call.color = QColor(r, g, b);
         } else if (name == "FillRect" || name == "FillOval" || name == "DrawLine") {
-            call.kind = name == "FillRect" ? PlainCall::Kind::Rect
-                        : name == "FillOval" ? PlainCall::Kind::Oval : PlainCall::Kind::Line;
+            call.kind = name == "FillRect"   ? PlainCall::Kind::Rect
+                        : name == "FillOval" ? PlainCall::Kind::Oval
+                                             : PlainCall::Kind::Line;
             in >> call.a >> call.b >> call.c >> call.d;
         } else if (name == "DrawString") {
             // "DrawString <text> <x> <y>": the text may hold spaces, the numbers do not.
@@ -56,25 +57,25 @@ inline void PlainReplay(QImage& image, const std::vector<PlainCall>& calls) {
     QColor color;
     for (const PlainCall& call : calls) {
         switch (call.kind) {
-        case PlainCall::Kind::Color:
-            color = call.color;
-            break;
-        case PlainCall::Kind::Rect:
-            painter.fillRect(QRectF(call.a, call.b, call.c, call.d), color);
-            break;
-        case PlainCall::Kind::Oval:
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(color);
-            painter.drawEllipse(QRectF(call.a, call.b, call.c, call.d));
-            break;
-        case PlainCall::Kind::Line:
-            painter.setPen(QPen(color, 1.0, Qt::SolidLine, Qt::SquareCap));
-            painter.drawLine(QPointF(call.a + 0.5, call.b + 0.5), QPointF(call.c + 0.5, call.d + 0.5));
-            break;
-        case PlainCall::Kind::Text:
-            painter.setPen(color);
-            painter.drawText(QPointF(call.a, call.b), call.text);
-            break;
+            case PlainCall::Kind::Color:
+                color = call.color;
+                break;
+            case PlainCall::Kind::Rect:
+                painter.fillRect(QRectF(call.a, call.b, call.c, call.d), color);
+                break;
+            case PlainCall::Kind::Oval:
+                painter.setPen(Qt::NoPen);
+                painter.setBrush(color);
+                painter.drawEllipse(QRectF(call.a, call.b, call.c, call.d));
+                break;
+            case PlainCall::Kind::Line:
+                painter.setPen(QPen(color, 1.0, Qt::SolidLine, Qt::SquareCap));
+                painter.drawLine(QPointF(call.a + 0.5, call.b + 0.5), QPointF(call.c + 0.5, call.d + 0.5));
+                break;
+            case PlainCall::Kind::Text:
+                painter.setPen(color);
+                painter.drawText(QPointF(call.a, call.b), call.text);
+                break;
         }
     }
 }

@@ -13,8 +13,8 @@
 
 #include "framework/core/Exceptions.h"
 #include "framework/painting/GraphicsQt_p.h"
-#include "framework/widgets/OpenDialog.h"
 #include "framework/text/Text.h"
+#include "framework/widgets/OpenDialog.h"
 #include "model/Module1.h"
 
 namespace {

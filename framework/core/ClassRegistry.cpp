@@ -27,8 +27,7 @@ void RegisterClass(const std::string& className, std::initializer_list<const cha
 
 bool IsClassRegistered(const std::string& className) { return Classes().count(className) != 0; }
 
-bool RuntimeIsEventHandled(const Object&, const std::string& className, const std::string& eventName,
-                           bool ownClass) {
+bool RuntimeIsEventHandled(const Object&, const std::string& className, const std::string& eventName, bool ownClass) {
     CheckMainThread();
     if (!ownClass) return false;
     auto it = Classes().find(className);

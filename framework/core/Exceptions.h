@@ -39,8 +39,8 @@ public:
 // A user-interface member was called off the main thread.
 class ThreadAccessingUIException : public RuntimeException {
 public:
-    explicit ThreadAccessingUIException(const std::string& what =
-                                            "Oberflächenelemente dürfen nur im Hauptthread benutzt werden.")
+    explicit ThreadAccessingUIException(
+        const std::string& what = "Oberflächenelemente dürfen nur im Hauptthread benutzt werden.")
         : RuntimeException(what) {}
 };
 

@@ -15,14 +15,12 @@ const T& As(const std::string& name, const PropertyValue& value) {
 void Object::SetProperty(const std::string& name, const PropertyValue&) { UnknownProperty(name); }
 
 void Object::UnknownProperty(const std::string& name) const {
-    throw UnsupportedFormatException("Die Eigenschaft „" + name + "“ gibt es bei der Klasse „" +
-                                     FrameworkClassName() + "“ nicht.");
+    throw UnsupportedFormatException("Die Eigenschaft „" + name + "“ gibt es bei der Klasse „" + FrameworkClassName() +
+                                     "“ nicht.");
 }
 
 bool AsBool(const std::string& name, const PropertyValue& value) { return As<bool>(name, value); }
-std::int64_t AsInteger(const std::string& name, const PropertyValue& value) {
-    return As<std::int64_t>(name, value);
-}
+std::int64_t AsInteger(const std::string& name, const PropertyValue& value) { return As<std::int64_t>(name, value); }
 const std::string& AsString(const std::string& name, const PropertyValue& value) {
     return As<std::string>(name, value);
 }

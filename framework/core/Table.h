@@ -13,8 +13,7 @@ template <typename T>
 class Table2D {
 public:
     Table2D(std::int64_t lastRow, std::int64_t lastColumn)
-        : rows_(lastRow + 1), columns_(lastColumn + 1),
-          data_(static_cast<std::size_t>(rows_ * columns_), T{}) {}
+        : rows_(lastRow + 1), columns_(lastColumn + 1), data_(static_cast<std::size_t>(rows_ * columns_), T{}) {}
 
     std::int64_t LastRow() const { return rows_ - 1; }
     std::int64_t LastColumn() const { return columns_ - 1; }

@@ -150,7 +150,9 @@ struct TextInputStream::Impl {
 };
 
 std::shared_ptr<TextInputStream> TextInputStream::Open(const std::string& path) {
-    const std::string prefix = "Die Datei " + Quoted(path) + " kann nicht ge\xC3\xB6" "ffnet werden: ";
+    const std::string prefix = "Die Datei " + Quoted(path) +
+                               " kann nicht ge\xC3\xB6"
+                               "ffnet werden: ";
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec)) throw IOException(prefix + "Sie ist ein Ordner.");
     auto impl = std::make_unique<Impl>();
@@ -185,8 +187,7 @@ TextInputStream::~TextInputStream() = default;
 
 std::string TextInputStream::ReadLine() {
     if (impl_->AtEnd()) return {};
-    std::string line =
-        impl_->encoding == Impl::Encoding::Utf8 ? impl_->ReadUtf8Line() : impl_->ReadUtf16Line();
+    std::string line = impl_->encoding == Impl::Encoding::Utf8 ? impl_->ReadUtf8Line() : impl_->ReadUtf16Line();
     ++impl_->linesRead;
     return line;
 }

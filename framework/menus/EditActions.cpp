@@ -37,12 +37,18 @@ bool CanEditAct(const std::string& name) {
 void EditAct(const std::string& name) {
     if (!CanEditAct(name)) return;
     QLineEdit* f = FocusedField();
-    if (name == "EditUndo") f->undo();
-    else if (name == "EditCut") f->cut();
-    else if (name == "EditCopy") f->copy();
-    else if (name == "EditPaste") f->paste();
-    else if (name == "EditClear") f->del();
-    else if (name == "EditSelectAll") f->selectAll();
+    if (name == "EditUndo")
+        f->undo();
+    else if (name == "EditCut")
+        f->cut();
+    else if (name == "EditCopy")
+        f->copy();
+    else if (name == "EditPaste")
+        f->paste();
+    else if (name == "EditClear")
+        f->del();
+    else if (name == "EditSelectAll")
+        f->selectAll();
 }
 
 }  // namespace fw

@@ -9,9 +9,9 @@
 #include <set>
 
 #include "framework/core/Application.h"
-#include "framework/menus/EditActions_p.h"
 #include "framework/core/EventBoundary.h"
 #include "framework/core/MainThread_p.h"
+#include "framework/menus/EditActions_p.h"
 
 namespace fw {
 
@@ -177,9 +177,12 @@ void MenuItem::UpdateAction() {
     action_->setVisible(visible_);
     action_->setEnabled(autoEnabled_ ? CanAct() : enabled_);
 #ifdef Q_OS_MACOS
-    if (dynamic_cast<QuitMenuItem*>(this)) action_->setMenuRole(QAction::QuitRole);
-    else if (dynamic_cast<AppleMenuItem*>(this)) action_->setMenuRole(QAction::AboutRole);
-    else action_->setMenuRole(QAction::NoRole);
+    if (dynamic_cast<QuitMenuItem*>(this))
+        action_->setMenuRole(QAction::QuitRole);
+    else if (dynamic_cast<AppleMenuItem*>(this))
+        action_->setMenuRole(QAction::AboutRole);
+    else
+        action_->setMenuRole(QAction::NoRole);
 #endif
 }
 

@@ -39,10 +39,14 @@ private:
 bool ClipLine(double& x1, double& y1, double& x2, double& y2, const QRectF& r) {
     auto outcode = [&r](double x, double y) {
         int c = 0;
-        if (x < r.left()) c |= 1;
-        else if (x > r.right()) c |= 2;
-        if (y < r.top()) c |= 4;
-        else if (y > r.bottom()) c |= 8;
+        if (x < r.left())
+            c |= 1;
+        else if (x > r.right())
+            c |= 2;
+        if (y < r.top())
+            c |= 4;
+        else if (y > r.bottom())
+            c |= 8;
         return c;
     };
     // Halves keep the differences finite for ends near the double range.
@@ -77,65 +81,65 @@ void PreparePainter(QPainter& painter) { painter.setRenderHint(QPainter::Antiali
 
 void RasterizeOp(QPainter& painter, const DrawOp& op, const QRectF& bounds) {
     switch (op.kind) {
-    case DrawOp::Kind::Rect: {
-        if (!Finite(op.a, op.b, op.c, op.d) || op.c <= 0 || op.d <= 0) return;
-        const double left = std::max(op.a, bounds.left() - 1), top = std::max(op.b, bounds.top() - 1);
-        const double right = std::min(op.a + op.c, bounds.right() + 1);
-        const double bottom = std::min(op.b + op.d, bounds.bottom() + 1);
-        if (right <= left || bottom <= top) return;
-        painter.fillRect(QRectF(left, top, right - left, bottom - top), QColor(op.rgb));
-        return;
-    }
-    case DrawOp::Kind::Oval: {
-        if (!Finite(op.a, op.b, op.c, op.d) || op.c <= 0 || op.d <= 0) return;
-        if (op.c > kMaxShape || op.d > kMaxShape) return;
-        const QRectF box(op.a, op.b, op.c, op.d);
-        if (!box.intersects(bounds)) return;
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(QColor(op.rgb));
-        painter.drawEllipse(box);
-        return;
-    }
-    case DrawOp::Kind::Line: {
-        double x1 = op.a, y1 = op.b, x2 = op.c, y2 = op.d;
-        if (!Finite(x1, y1, x2, y2)) return;
-        const QRectF clip = bounds.adjusted(-kLineMargin, -kLineMargin, kLineMargin, kLineMargin);
-        if (!ClipLine(x1, y1, x2, y2, clip)) return;
-        if (x1 == x2 && y1 == y2) {
-            // Of no length, a line is its square cap: the pixel at its coordinates
-            // (the painter would put it one pixel right of and below them).
-            painter.fillRect(QRectF(std::floor(x1 + 0.5), std::floor(y1 + 0.5), 1, 1), QColor(op.rgb));
+        case DrawOp::Kind::Rect: {
+            if (!Finite(op.a, op.b, op.c, op.d) || op.c <= 0 || op.d <= 0) return;
+            const double left = std::max(op.a, bounds.left() - 1), top = std::max(op.b, bounds.top() - 1);
+            const double right = std::min(op.a + op.c, bounds.right() + 1);
+            const double bottom = std::min(op.b + op.d, bounds.bottom() + 1);
+            if (right <= left || bottom <= top) return;
+            painter.fillRect(QRectF(left, top, right - left, bottom - top), QColor(op.rgb));
             return;
         }
-        QPen pen(QColor(op.rgb), 1.0, Qt::SolidLine, Qt::SquareCap);
-        painter.setPen(pen);
-        painter.setBrush(Qt::NoBrush);
-        // The half-pixel offset puts a line at whole coordinates on exactly one row or column.
-        painter.drawLine(QPointF(x1 + 0.5, y1 + 0.5), QPointF(x2 + 0.5, y2 + 0.5));
-        return;
-    }
-    case DrawOp::Kind::Text: {
-        if (!std::isfinite(op.a) || !std::isfinite(op.b)) return;
-        if (!bounds.adjusted(-kTextMargin, -kTextMargin, kTextMargin, kTextMargin).contains(op.a, op.b)) return;
-        painter.setPen(QColor(op.rgb));
-        painter.drawText(QPointF(op.a, op.b), op.extra->text);
-        return;
-    }
-    case DrawOp::Kind::Image: {
-        const DrawOp::Extra& e = *op.extra;
-        if (!e.picture || !Finite(op.a, op.b, op.c, op.d) || !Finite(e.sx, e.sy, e.sw, e.sh)) return;
-        auto& source = e.picture->impl();
-        const QImage& image = source.Image();
-        const double sw = e.sw == Graphics::kNaturalSize ? double(source.width) : e.sw;
-        const double sh = e.sh == Graphics::kNaturalSize ? double(source.height) : e.sh;
-        const double w = op.c == Graphics::kNaturalSize ? sw : op.c;
-        const double h = op.d == Graphics::kNaturalSize ? sh : op.d;
-        if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0) return;
-        if (std::abs(op.a) > kMaxShape || std::abs(op.b) > kMaxShape || w > kMaxShape || h > kMaxShape) return;
-        const QRectF sourceRect(e.sx * source.ratio, e.sy * source.ratio, sw * source.ratio, sh * source.ratio);
-        painter.drawImage(QRectF(op.a, op.b, w, h), image, sourceRect);
-        return;
-    }
+        case DrawOp::Kind::Oval: {
+            if (!Finite(op.a, op.b, op.c, op.d) || op.c <= 0 || op.d <= 0) return;
+            if (op.c > kMaxShape || op.d > kMaxShape) return;
+            const QRectF box(op.a, op.b, op.c, op.d);
+            if (!box.intersects(bounds)) return;
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(QColor(op.rgb));
+            painter.drawEllipse(box);
+            return;
+        }
+        case DrawOp::Kind::Line: {
+            double x1 = op.a, y1 = op.b, x2 = op.c, y2 = op.d;
+            if (!Finite(x1, y1, x2, y2)) return;
+            const QRectF clip = bounds.adjusted(-kLineMargin, -kLineMargin, kLineMargin, kLineMargin);
+            if (!ClipLine(x1, y1, x2, y2, clip)) return;
+            if (x1 == x2 && y1 == y2) {
+                // Of no length, a line is its square cap: the pixel at its coordinates
+                // (the painter would put it one pixel right of and below them).
+                painter.fillRect(QRectF(std::floor(x1 + 0.5), std::floor(y1 + 0.5), 1, 1), QColor(op.rgb));
+                return;
+            }
+            QPen pen(QColor(op.rgb), 1.0, Qt::SolidLine, Qt::SquareCap);
+            painter.setPen(pen);
+            painter.setBrush(Qt::NoBrush);
+            // The half-pixel offset puts a line at whole coordinates on exactly one row or column.
+            painter.drawLine(QPointF(x1 + 0.5, y1 + 0.5), QPointF(x2 + 0.5, y2 + 0.5));
+            return;
+        }
+        case DrawOp::Kind::Text: {
+            if (!std::isfinite(op.a) || !std::isfinite(op.b)) return;
+            if (!bounds.adjusted(-kTextMargin, -kTextMargin, kTextMargin, kTextMargin).contains(op.a, op.b)) return;
+            painter.setPen(QColor(op.rgb));
+            painter.drawText(QPointF(op.a, op.b), op.extra->text);
+            return;
+        }
+        case DrawOp::Kind::Image: {
+            const DrawOp::Extra& e = *op.extra;
+            if (!e.picture || !Finite(op.a, op.b, op.c, op.d) || !Finite(e.sx, e.sy, e.sw, e.sh)) return;
+            auto& source = e.picture->impl();
+            const QImage& image = source.Image();
+            const double sw = e.sw == Graphics::kNaturalSize ? double(source.width) : e.sw;
+            const double sh = e.sh == Graphics::kNaturalSize ? double(source.height) : e.sh;
+            const double w = op.c == Graphics::kNaturalSize ? sw : op.c;
+            const double h = op.d == Graphics::kNaturalSize ? sh : op.d;
+            if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0) return;
+            if (std::abs(op.a) > kMaxShape || std::abs(op.b) > kMaxShape || w > kMaxShape || h > kMaxShape) return;
+            const QRectF sourceRect(e.sx * source.ratio, e.sy * source.ratio, sw * source.ratio, sh * source.ratio);
+            painter.drawImage(QRectF(op.a, op.b, w, h), image, sourceRect);
+            return;
+        }
     }
 }
 
@@ -179,13 +183,13 @@ void Graphics::DrawString(const std::string& text, double x, double y, double, b
                          std::make_unique<DrawOp::Extra>(DrawOp::Extra{QString::fromStdString(text), nullptr})});
 }
 
-void Graphics::DrawPicture(const PicturePtr& picture, double x, double y, double width, double height,
-                           double sourceX, double sourceY, double sourceWidth, double sourceHeight) {
+void Graphics::DrawPicture(const PicturePtr& picture, double x, double y, double width, double height, double sourceX,
+                           double sourceY, double sourceWidth, double sourceHeight) {
     if (impl_->recorder) impl_->recorder->push_back("DrawPicture " + Num(x) + " " + Num(y));
     if (!picture) return;
-    impl_->Submit(DrawOp{DrawOp::Kind::Image, ToRgb(impl_->fore), x, y, width, height,
-                         std::make_unique<DrawOp::Extra>(
-                             DrawOp::Extra{{}, picture, sourceX, sourceY, sourceWidth, sourceHeight})});
+    impl_->Submit(DrawOp{
+        DrawOp::Kind::Image, ToRgb(impl_->fore), x, y, width, height,
+        std::make_unique<DrawOp::Extra>(DrawOp::Extra{{}, picture, sourceX, sourceY, sourceWidth, sourceHeight})});
 }
 
 void Graphics::SetRecorder(std::vector<std::string>* lines) { impl_->recorder = lines; }

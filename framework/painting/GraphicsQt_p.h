@@ -22,7 +22,7 @@ namespace fw {
 // a rendering makes thousands; text and pictures are kept aside.
 struct DrawOp {
     enum class Kind : std::uint8_t { Rect, Oval, Line, Text, Image } kind;
-    QRgb rgb;  // opaque
+    QRgb rgb;                           // opaque
     double a = 0, b = 0, c = 0, d = 0;  // x, y, w, h or x1, y1, x2, y2
 
     struct Extra {

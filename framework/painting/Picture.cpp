@@ -88,8 +88,8 @@ PicturePtr Picture::Create(std::int64_t width, std::int64_t height, std::int64_t
     impl->height = height;
     impl->depth = depth;
     impl->ratio = ratio;
-    impl->image = QImage(int(std::lround(double(width) * ratio)), int(std::lround(double(height) * ratio)),
-                         QImage::Format_RGB32);
+    impl->image =
+        QImage(int(std::lround(double(width) * ratio)), int(std::lround(double(height) * ratio)), QImage::Format_RGB32);
     if (impl->image.isNull()) throw UnsupportedFormatException("Für das Bild reicht der Speicher nicht.");
     impl->image.setDevicePixelRatio(ratio);
     impl->image.fill(Qt::white);

@@ -58,10 +58,9 @@ inline void BlendPixel(std::uint32_t& pixel, std::uint64_t color, std::uint32_t 
 inline void BlendPair(std::uint32_t& first, std::uint32_t& second, __m128i colorPair, std::uint32_t firstCover,
                       std::uint32_t secondCover) {
     const __m128i zero = _mm_setzero_si128();
-    const __m128i pixels = _mm_unpacklo_epi8(
-        _mm_unpacklo_epi32(_mm_cvtsi32_si128(int(first)), _mm_cvtsi32_si128(int(second))), zero);
-    const __m128i cover =
-        _mm_unpacklo_epi64(_mm_set1_epi16(short(firstCover)), _mm_set1_epi16(short(secondCover)));
+    const __m128i pixels =
+        _mm_unpacklo_epi8(_mm_unpacklo_epi32(_mm_cvtsi32_si128(int(first)), _mm_cvtsi32_si128(int(second))), zero);
+    const __m128i cover = _mm_unpacklo_epi64(_mm_set1_epi16(short(firstCover)), _mm_set1_epi16(short(secondCover)));
     const __m128i inverse = _mm_sub_epi16(_mm_set1_epi16(255), cover);
     auto byteMul = [](__m128i t) {  // t <= 255 * 255 in every lane: no lane overflows
         return _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(t, _mm_srli_epi16(t, 8)), _mm_set1_epi16(0x80)), 8);
@@ -143,15 +142,15 @@ bool IsDot(const DrawOp& op) {
 // alias it, so it stays in registers.
 struct LineSteps {
     std::uint32_t* pixels;
-    qsizetype stride;  // in pixels
+    qsizetype stride;     // in pixels
     std::uint64_t color;  // spread
 #if defined(__SSE2__)
     __m128i colorPair;  // twice, a channel per 16-bit lane
 #endif
-    std::int64_t first, v, inc;  // first major pixel; minor position and its step in 16.16
-    std::int64_t from, to, end;  // the steps to draw, and the last step of the line
+    std::int64_t first, v, inc;          // first major pixel; minor position and its step in 16.16
+    std::int64_t from, to, end;          // the steps to draw, and the last step of the line
     std::uint32_t startCover, endCover;  // of the first and last step, in 64ths
-    int minorFrom, minorTo;  // the minor pixels that may be drawn
+    int minorFrom, minorTo;              // the minor pixels that may be drawn
 };
 
 // One step: the two pixels across the line, cover in 64ths of a full step.
@@ -201,25 +200,25 @@ Box BoxOf(const DrawOp& op, int width, int height) {
     };
     Box box;
     switch (op.kind) {
-    case DrawOp::Kind::Line:
-        // Cutting a line keeps it between its ends within this range.
-        range(std::min(op.a, op.c) - kLineMargin - 1, std::max(op.a, op.c) + kLineMargin + 1, width, box.left,
-              box.right);
-        range(std::min(op.b, op.d) - kLineMargin - 1, std::max(op.b, op.d) + kLineMargin + 1, height, box.top,
-              box.bottom);
-        break;
-    case DrawOp::Kind::Oval:
-    case DrawOp::Kind::Rect:
-        range(op.a - 2, op.a + op.c + 2, width, box.left, box.right);
-        range(op.b - 2, op.b + op.d + 2, height, box.top, box.bottom);
-        break;
-    case DrawOp::Kind::Text:
-        box.left = 0, box.right = width;
-        range(op.b - TextReach(), op.b + TextReach(), height, box.top, box.bottom);
-        break;
-    case DrawOp::Kind::Image:
-        box.right = width, box.bottom = height;
-        break;
+        case DrawOp::Kind::Line:
+            // Cutting a line keeps it between its ends within this range.
+            range(std::min(op.a, op.c) - kLineMargin - 1, std::max(op.a, op.c) + kLineMargin + 1, width, box.left,
+                  box.right);
+            range(std::min(op.b, op.d) - kLineMargin - 1, std::max(op.b, op.d) + kLineMargin + 1, height, box.top,
+                  box.bottom);
+            break;
+        case DrawOp::Kind::Oval:
+        case DrawOp::Kind::Rect:
+            range(op.a - 2, op.a + op.c + 2, width, box.left, box.right);
+            range(op.b - 2, op.b + op.d + 2, height, box.top, box.bottom);
+            break;
+        case DrawOp::Kind::Text:
+            box.left = 0, box.right = width;
+            range(op.b - TextReach(), op.b + TextReach(), height, box.top, box.bottom);
+            break;
+        case DrawOp::Kind::Image:
+            box.right = width, box.bottom = height;
+            break;
     }
     return box;
 }
@@ -232,16 +231,16 @@ bool FillsWhole(const DrawOp& op, int width, int height) {
 // caches text needs belong to the thread that draws it: the main thread.
 bool NeedsPainter(const DrawOp& op) {
     switch (op.kind) {
-    case DrawOp::Kind::Line:
-        return false;
-    case DrawOp::Kind::Oval:
-        return !IsDot(op);
-    case DrawOp::Kind::Rect:
-        return op.a != std::floor(op.a) || op.b != std::floor(op.b) || op.c != std::floor(op.c) ||
-               op.d != std::floor(op.d);
-    case DrawOp::Kind::Text:
-    case DrawOp::Kind::Image:
-        break;
+        case DrawOp::Kind::Line:
+            return false;
+        case DrawOp::Kind::Oval:
+            return !IsDot(op);
+        case DrawOp::Kind::Rect:
+            return op.a != std::floor(op.a) || op.b != std::floor(op.b) || op.c != std::floor(op.c) ||
+                   op.d != std::floor(op.d);
+        case DrawOp::Kind::Text:
+        case DrawOp::Kind::Image:
+            break;
     }
     return true;
 }
@@ -277,21 +276,26 @@ QThreadPool& Pool() {
 class Band {
 public:
     Band(uchar* bits, qsizetype bytesPerLine, int width, int height, int top, int bottom)
-        : bits_(bits), bytesPerLine_(bytesPerLine), width_(width), top_(top), bottom_(bottom), bounds_(0, 0, width, height) {}
+        : bits_(bits),
+          bytesPerLine_(bytesPerLine),
+          width_(width),
+          top_(top),
+          bottom_(bottom),
+          bounds_(0, 0, width, height) {}
 
     void Draw(const DrawOp& op) {
         switch (op.kind) {
-        case DrawOp::Kind::Rect:
-            if (FillWholeRect(op)) return;
-            break;
-        case DrawOp::Kind::Oval:
-            if (IsDot(op)) return FillDot(op);
-            break;
-        case DrawOp::Kind::Line:
-            return DrawThinLine(op);
-        case DrawOp::Kind::Text:
-        case DrawOp::Kind::Image:
-            break;
+            case DrawOp::Kind::Rect:
+                if (FillWholeRect(op)) return;
+                break;
+            case DrawOp::Kind::Oval:
+                if (IsDot(op)) return FillDot(op);
+                break;
+            case DrawOp::Kind::Line:
+                return DrawThinLine(op);
+            case DrawOp::Kind::Text:
+            case DrawOp::Kind::Image:
+                break;
         }
         RasterizeOp(Painter(), op, bounds_);
     }
@@ -329,8 +333,10 @@ private:
         if (left + DotMasks::kSide <= 0 || left >= width_) return;
         const std::uint8_t* mask = Dots().Mask(stepX, stepY);
         const std::uint64_t color = Spread(op.rgb);
-        const int yFrom = int(std::max<std::int64_t>(top, top_)), yTo = int(std::min<std::int64_t>(top + DotMasks::kSide, bottom_));
-        const int xFrom = int(std::max<std::int64_t>(left, 0)), xTo = int(std::min<std::int64_t>(left + DotMasks::kSide, width_));
+        const int yFrom = int(std::max<std::int64_t>(top, top_)),
+                  yTo = int(std::min<std::int64_t>(top + DotMasks::kSide, bottom_));
+        const int xFrom = int(std::max<std::int64_t>(left, 0)),
+                  xTo = int(std::min<std::int64_t>(left + DotMasks::kSide, width_));
         for (int y = yFrom; y < yTo; ++y) {
             std::uint32_t* row = Row(y);
             const std::uint8_t* coverage = mask + (y - top) * DotMasks::kSide - left;
@@ -387,12 +393,14 @@ private:
             hi = std::min(hi, std::ceil(std::max(a, b)) + 1);
         }
         auto* pixels = reinterpret_cast<std::uint32_t*>(bits_);
-        LineSteps steps{pixels, bytesPerLine_ / 4, Spread(color),
+        LineSteps steps {
+            pixels, bytesPerLine_ / 4, Spread(color),
 #if defined(__SSE2__)
-                        _mm_unpacklo_epi8(_mm_set1_epi32(int(color)), _mm_setzero_si128()),
+                _mm_unpacklo_epi8(_mm_set1_epi32(int(color)), _mm_setzero_si128()),
 #endif
-                        first, v, inc, std::int64_t(lo), std::int64_t(hi), last - first, std::uint32_t(startCover),
-                        std::uint32_t(endCover), steep ? 0 : top_, steep ? width_ : bottom_};
+                first, v, inc, std::int64_t(lo), std::int64_t(hi), last - first, std::uint32_t(startCover),
+                std::uint32_t(endCover), steep ? 0 : top_, steep ? width_ : bottom_
+        };
         if (steep) {
             DrawSteps<true>(steps);
         } else {

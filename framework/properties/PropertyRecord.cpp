@@ -93,8 +93,8 @@ private:
     }
 
     [[noreturn]] void Fail(const std::string& what) const {
-        throw UnsupportedFormatException("Eigenschaftssatz, Eintrag " + std::to_string(entryNumber_) + " \"" +
-                                         name_ + "\" bei Byte " + std::to_string(entryStart_) + ": " + what + ".");
+        throw UnsupportedFormatException("Eigenschaftssatz, Eintrag " + std::to_string(entryNumber_) + " \"" + name_ +
+                                         "\" bei Byte " + std::to_string(entryStart_) + ": " + what + ".");
     }
 
     std::span<const std::uint8_t> record_;

@@ -148,7 +148,7 @@ consteval PropertyRecordBytes<kPropertyRecordCapacity> MakeRecord(std::same_as<R
 
 // A record that begins with head and goes on with these entries.
 consteval PropertyRecordBytes<kPropertyRecordCapacity> ExtendRecord(PropertyRecordBytes<kPropertyRecordCapacity> head,
-                                                                   std::same_as<RecordEntry> auto... entries) {
+                                                                    std::same_as<RecordEntry> auto... entries) {
     (detail::AppendEntry(head, entries), ...);
     return head;
 }

@@ -11,8 +11,8 @@ void SetProperties(Object& object, std::span<const std::uint8_t> record) {
         try {
             object.SetProperty(entries[i].name, entries[i].value);
         } catch (const UnsupportedFormatException& e) {
-            throw UnsupportedFormatException("Eintrag " + std::to_string(i + 1) + " des Eigenschaftssatzes: " +
-                                             e.what());
+            throw UnsupportedFormatException("Eintrag " + std::to_string(i + 1) +
+                                             " des Eigenschaftssatzes: " + e.what());
         }
     }
 }

@@ -15,9 +15,12 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 std::size_t CharLength(std::string_view s, std::size_t i) {
     const auto b = static_cast<unsigned char>(s[i]);
     std::size_t n = 1;
-    if (b >= 0xC2 && b <= 0xDF) n = 2;
-    else if (b >= 0xE0 && b <= 0xEF) n = 3;
-    else if (b >= 0xF0 && b <= 0xF4) n = 4;
+    if (b >= 0xC2 && b <= 0xDF)
+        n = 2;
+    else if (b >= 0xE0 && b <= 0xEF)
+        n = 3;
+    else if (b >= 0xF0 && b <= 0xF4)
+        n = 4;
     if (n == 1 || i + n > s.size()) return 1;
     for (std::size_t k = 1; k < n; ++k) {
         if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 1;
@@ -102,8 +105,8 @@ double Val(std::string_view text) {
         return negative ? -value : value;
     }
     double value = 0.0;
-    const auto result = std::from_chars(text.data() + numberStart, text.data() + end, value,
-                                        std::chars_format::general);
+    const auto result =
+        std::from_chars(text.data() + numberStart, text.data() + end, value, std::chars_format::general);
     if (result.ec == std::errc::result_out_of_range) {
         // Overflow or underflow: judge by the decimal magnitude of the first
         // significant digit.

@@ -8,8 +8,8 @@
 
 #include <cmath>
 
-#include "framework/painting/GraphicsQt_p.h"
 #include "framework/core/MainThread_p.h"
+#include "framework/painting/GraphicsQt_p.h"
 
 namespace fw {
 
@@ -39,7 +39,8 @@ protected:
         if (!owner || event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
         auto self = owner->SelfAs<Canvas>();
         const QPointF p = event->position();
-        dragging = self && self->MouseDown.Raise(self, std::int64_t(std::floor(p.x())), std::int64_t(std::floor(p.y())));
+        dragging =
+            self && self->MouseDown.Raise(self, std::int64_t(std::floor(p.x())), std::int64_t(std::floor(p.y())));
         event->accept();
     }
 
@@ -92,9 +93,12 @@ void Canvas::SetBackdrop(const PicturePtr& picture) {
 
 void Canvas::SetProperty(const std::string& name, const PropertyValue& value) {
     CheckMainThread();
-    if (name == "AllowFocus") canvas_->setFocusPolicy(AsBool(name, value) ? Qt::StrongFocus : Qt::NoFocus);
-    else if (name == "AllowFocusRing" || name == "AllowTabs" || name == "DoubleBuffer") AsBool(name, value);
-    else RectControl::SetProperty(name, value);
+    if (name == "AllowFocus")
+        canvas_->setFocusPolicy(AsBool(name, value) ? Qt::StrongFocus : Qt::NoFocus);
+    else if (name == "AllowFocusRing" || name == "AllowTabs" || name == "DoubleBuffer")
+        AsBool(name, value);
+    else
+        RectControl::SetProperty(name, value);
 }
 
 }  // namespace fw

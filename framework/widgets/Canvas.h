@@ -5,10 +5,10 @@
 #include <memory>
 #include <vector>
 
-#include "framework/widgets/Control.h"
 #include "framework/core/Event.h"
 #include "framework/painting/Graphics.h"
 #include "framework/painting/Rect.h"
+#include "framework/widgets/Control.h"
 
 namespace fw {
 

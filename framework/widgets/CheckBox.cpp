@@ -27,9 +27,12 @@ void CheckBox::SetValue(bool value) {
 std::int64_t CheckBox::VisualState() const {
     CheckMainThread();
     switch (box_->checkState()) {
-    case Qt::Checked: return kChecked;
-    case Qt::PartiallyChecked: return kIndeterminate;
-    default: return kUnchecked;
+        case Qt::Checked:
+            return kChecked;
+        case Qt::PartiallyChecked:
+            return kIndeterminate;
+        default:
+            return kUnchecked;
     }
 }
 
@@ -51,12 +54,18 @@ void CheckBox::SetCaption(const std::string& value) {
 
 void CheckBox::SetProperty(const std::string& name, const PropertyValue& value) {
     CheckMainThread();
-    if (name == "Caption") SetCaption(AsString(name, value));
-    else if (name == "VisualState") SetVisualState(AsInteger(name, value));
-    else if (name == "Value") SetValue(AsBool(name, value));
-    else if (name == "DataField" || name == "DataSource") AsString(name, value);
-    else if (SetFontProperty(name, value)) return;
-    else RectControl::SetProperty(name, value);
+    if (name == "Caption")
+        SetCaption(AsString(name, value));
+    else if (name == "VisualState")
+        SetVisualState(AsInteger(name, value));
+    else if (name == "Value")
+        SetValue(AsBool(name, value));
+    else if (name == "DataField" || name == "DataSource")
+        AsString(name, value);
+    else if (SetFontProperty(name, value))
+        return;
+    else
+        RectControl::SetProperty(name, value);
 }
 
 }  // namespace fw

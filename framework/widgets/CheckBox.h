@@ -2,8 +2,8 @@
 // A check box; Action comes when the user changes it.
 #include <memory>
 
-#include "framework/widgets/Control.h"
 #include "framework/core/Event.h"
+#include "framework/widgets/Control.h"
 
 class QCheckBox;
 

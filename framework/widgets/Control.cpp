@@ -76,10 +76,12 @@ std::int64_t RectControl::ContainerHeight() const {
 
 std::int64_t RectControl::Left() const {
     CheckMainThread();
-    return ContainerLeft() + current_.left; }
+    return ContainerLeft() + current_.left;
+}
 std::int64_t RectControl::Top() const {
     CheckMainThread();
-    return ContainerTop() + current_.top; }
+    return ContainerTop() + current_.top;
+}
 std::int64_t RectControl::Width() const {
     CheckMainThread();
     return current_.width;
@@ -100,12 +102,16 @@ void RectControl::Relayout() {
     const std::int64_t dh = ContainerHeight() - baseContainerHeight_;
     Box b = base_;
     if (lockRight_) {
-        if (lockLeft_) b.width += dw;
-        else b.left += dw;
+        if (lockLeft_)
+            b.width += dw;
+        else
+            b.left += dw;
     }
     if (lockBottom_) {
-        if (lockTop_) b.height += dh;
-        else b.top += dh;
+        if (lockTop_)
+            b.height += dh;
+        else
+            b.top += dh;
     }
     b.width = std::max<std::int64_t>(b.width, 0);
     b.height = std::max<std::int64_t>(b.height, 0);
@@ -230,33 +236,54 @@ void RectControl::ApplyFont() {
 }
 
 bool RectControl::SetFontProperty(const std::string& name, const PropertyValue& value) {
-    if (name == "FontName") fontName_ = AsString(name, value);
-    else if (name == "FontSize") fontSize_ = AsSingle(name, value);
-    else if (name == "FontUnit") AsByte(name, value);
-    else if (name == "Bold") bold_ = AsBool(name, value);
-    else if (name == "Italic") italic_ = AsBool(name, value);
-    else if (name == "Underline") underline_ = AsBool(name, value);
-    else return false;
+    if (name == "FontName")
+        fontName_ = AsString(name, value);
+    else if (name == "FontSize")
+        fontSize_ = AsSingle(name, value);
+    else if (name == "FontUnit")
+        AsByte(name, value);
+    else if (name == "Bold")
+        bold_ = AsBool(name, value);
+    else if (name == "Italic")
+        italic_ = AsBool(name, value);
+    else if (name == "Underline")
+        underline_ = AsBool(name, value);
+    else
+        return false;
     ApplyFont();
     return true;
 }
 
 void RectControl::SetProperty(const std::string& name, const PropertyValue& value) {
     CheckMainThread();
-    if (name == "Left") SetLeft(AsInteger(name, value));
-    else if (name == "Top") SetTop(AsInteger(name, value));
-    else if (name == "Width") SetWidth(AsInteger(name, value));
-    else if (name == "Height") SetHeight(AsInteger(name, value));
-    else if (name == "LockLeft") SetLockLeft(AsBool(name, value));
-    else if (name == "LockTop") SetLockTop(AsBool(name, value));
-    else if (name == "LockRight") SetLockRight(AsBool(name, value));
-    else if (name == "LockBottom") SetLockBottom(AsBool(name, value));
-    else if (name == "Enabled") SetEnabled(AsBool(name, value));
-    else if (name == "Visible") SetVisible(AsBool(name, value));
-    else if (name == "TabIndex") SetTabIndex(AsInteger(name, value));
-    else if (name == "Tooltip") SetTooltip(AsString(name, value));
-    else if (name == "TabPanelIndex") AsInteger(name, value);
-    else if (name == "TabStop" || name == "AllowAutoDeactivate" || name == "Transparent") AsBool(name, value);
+    if (name == "Left")
+        SetLeft(AsInteger(name, value));
+    else if (name == "Top")
+        SetTop(AsInteger(name, value));
+    else if (name == "Width")
+        SetWidth(AsInteger(name, value));
+    else if (name == "Height")
+        SetHeight(AsInteger(name, value));
+    else if (name == "LockLeft")
+        SetLockLeft(AsBool(name, value));
+    else if (name == "LockTop")
+        SetLockTop(AsBool(name, value));
+    else if (name == "LockRight")
+        SetLockRight(AsBool(name, value));
+    else if (name == "LockBottom")
+        SetLockBottom(AsBool(name, value));
+    else if (name == "Enabled")
+        SetEnabled(AsBool(name, value));
+    else if (name == "Visible")
+        SetVisible(AsBool(name, value));
+    else if (name == "TabIndex")
+        SetTabIndex(AsInteger(name, value));
+    else if (name == "Tooltip")
+        SetTooltip(AsString(name, value));
+    else if (name == "TabPanelIndex")
+        AsInteger(name, value);
+    else if (name == "TabStop" || name == "AllowAutoDeactivate" || name == "Transparent")
+        AsBool(name, value);
     else if (name == "InitialParent") {
         const std::string& parent = AsString(name, value);
         if (parent.empty()) {

@@ -9,9 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "framework/painting/Color.h"
 #include "framework/core/Object.h"
-
+#include "framework/painting/Color.h"
 
 namespace fw {
 

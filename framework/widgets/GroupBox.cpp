@@ -16,9 +16,12 @@ void GroupBox::SetCaption(const std::string& value) {
 
 void GroupBox::SetProperty(const std::string& name, const PropertyValue& value) {
     CheckMainThread();
-    if (name == "Caption") SetCaption(AsString(name, value));
-    else if (SetFontProperty(name, value)) return;
-    else RectControl::SetProperty(name, value);
+    if (name == "Caption")
+        SetCaption(AsString(name, value));
+    else if (SetFontProperty(name, value))
+        return;
+    else
+        RectControl::SetProperty(name, value);
 }
 
 }  // namespace fw

@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-#include "framework/painting/GraphicsQt_p.h"
 #include "framework/core/MainThread_p.h"
+#include "framework/painting/GraphicsQt_p.h"
 
 namespace fw {
 
@@ -41,6 +41,8 @@ void ImageWell::SetImage(const PicturePtr& picture) {
     Invalidate();
 }
 
-void ImageWell::SetProperty(const std::string& name, const PropertyValue& value) { RectControl::SetProperty(name, value); }
+void ImageWell::SetProperty(const std::string& name, const PropertyValue& value) {
+    RectControl::SetProperty(name, value);
+}
 
 }  // namespace fw

@@ -1,8 +1,8 @@
 #pragma once
 // Shows a picture fitted into its box, centred; a larger picture is scaled
 // down keeping its proportions, a smaller one is shown at its own size.
-#include "framework/widgets/Control.h"
 #include "framework/painting/Graphics.h"
+#include "framework/widgets/Control.h"
 
 namespace fw {
 

@@ -3,8 +3,8 @@
 #include <QLabel>
 #include <QPainter>
 
-#include "framework/painting/GraphicsQt_p.h"
 #include "framework/core/MainThread_p.h"
+#include "framework/painting/GraphicsQt_p.h"
 
 namespace fw {
 
@@ -52,8 +52,10 @@ void Label::SetTextAlignment(std::int64_t value) {
     CheckMainThread();
     alignment_ = value;
     Qt::Alignment h = Qt::AlignLeft;
-    if (value == kAlignCenter) h = Qt::AlignHCenter;
-    else if (value == kAlignRight) h = Qt::AlignRight;
+    if (value == kAlignCenter)
+        h = Qt::AlignHCenter;
+    else if (value == kAlignRight)
+        h = Qt::AlignRight;
     label_->setAlignment(h | Qt::AlignVCenter);
 }
 
@@ -67,15 +69,22 @@ void Label::SetTextColor(Color value) {
 
 void Label::SetProperty(const std::string& name, const PropertyValue& value) {
     CheckMainThread();
-    if (name == "Text") SetText(AsString(name, value));
-    else if (name == "TextAlignment") SetTextAlignment(AsInteger(name, value));
-    else if (name == "TextColor") SetTextColor(AsColor(name, value));
-    else if (name == "Multiline") label_->setWordWrap(AsBool(name, value));
+    if (name == "Text")
+        SetText(AsString(name, value));
+    else if (name == "TextAlignment")
+        SetTextAlignment(AsInteger(name, value));
+    else if (name == "TextColor")
+        SetTextColor(AsColor(name, value));
+    else if (name == "Multiline")
+        label_->setWordWrap(AsBool(name, value));
     else if (name == "Selectable") {
         label_->setTextInteractionFlags(AsBool(name, value) ? Qt::TextSelectableByMouse : Qt::NoTextInteraction);
-    } else if (name == "DataField" || name == "DataSource") AsString(name, value);
-    else if (SetFontProperty(name, value)) return;
-    else RectControl::SetProperty(name, value);
+    } else if (name == "DataField" || name == "DataSource")
+        AsString(name, value);
+    else if (SetFontProperty(name, value))
+        return;
+    else
+        RectControl::SetProperty(name, value);
 }
 
 }  // namespace fw

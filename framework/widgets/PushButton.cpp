@@ -29,12 +29,18 @@ void PushButton::SetDefault(bool value) {
 
 void PushButton::SetProperty(const std::string& name, const PropertyValue& value) {
     CheckMainThread();
-    if (name == "Caption") SetCaption(AsString(name, value));
-    else if (name == "Default") SetDefault(AsBool(name, value));
-    else if (name == "Cancel") cancel_ = AsBool(name, value);
-    else if (name == "MacButtonStyle") AsInteger(name, value);
-    else if (SetFontProperty(name, value)) return;
-    else RectControl::SetProperty(name, value);
+    if (name == "Caption")
+        SetCaption(AsString(name, value));
+    else if (name == "Default")
+        SetDefault(AsBool(name, value));
+    else if (name == "Cancel")
+        cancel_ = AsBool(name, value);
+    else if (name == "MacButtonStyle")
+        AsInteger(name, value);
+    else if (SetFontProperty(name, value))
+        return;
+    else
+        RectControl::SetProperty(name, value);
 }
 
 }  // namespace fw

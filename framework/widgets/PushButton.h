@@ -3,8 +3,8 @@
 // also answers Return.
 #include <memory>
 
-#include "framework/widgets/Control.h"
 #include "framework/core/Event.h"
+#include "framework/widgets/Control.h"
 
 class QPushButton;
 

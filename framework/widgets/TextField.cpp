@@ -5,10 +5,10 @@
 
 #include <limits>
 
-#include "framework/painting/GraphicsQt_p.h"
-#include "framework/widgets/Label.h"
 #include "framework/core/MainThread_p.h"
 #include "framework/menus/MenuItem.h"
+#include "framework/painting/GraphicsQt_p.h"
+#include "framework/widgets/Label.h"
 
 namespace fw {
 
@@ -44,13 +44,20 @@ void TextField::SetColor(int role, Color value) {
 
 void TextField::SetProperty(const std::string& name, const PropertyValue& value) {
     CheckMainThread();
-    if (name == "Text") SetText(AsString(name, value));
-    else if (name == "HasBorder") field_->setFrame(AsBool(name, value));
-    else if (name == "BackgroundColor") SetColor(QPalette::Base, AsColor(name, value));
-    else if (name == "TextColor") SetColor(QPalette::Text, AsColor(name, value));
-    else if (name == "Password") field_->setEchoMode(AsBool(name, value) ? QLineEdit::Password : QLineEdit::Normal);
-    else if (name == "ReadOnly") field_->setReadOnly(AsBool(name, value));
-    else if (name == "Hint") field_->setPlaceholderText(QString::fromStdString(AsString(name, value)));
+    if (name == "Text")
+        SetText(AsString(name, value));
+    else if (name == "HasBorder")
+        field_->setFrame(AsBool(name, value));
+    else if (name == "BackgroundColor")
+        SetColor(QPalette::Base, AsColor(name, value));
+    else if (name == "TextColor")
+        SetColor(QPalette::Text, AsColor(name, value));
+    else if (name == "Password")
+        field_->setEchoMode(AsBool(name, value) ? QLineEdit::Password : QLineEdit::Normal);
+    else if (name == "ReadOnly")
+        field_->setReadOnly(AsBool(name, value));
+    else if (name == "Hint")
+        field_->setPlaceholderText(QString::fromStdString(AsString(name, value)));
     else if (name == "MaximumCharactersAllowed") {
         const std::int64_t n = AsInteger(name, value);
         field_->setMaxLength(n <= 0 || n > std::numeric_limits<int>::max() ? 32767 : int(n));

@@ -57,10 +57,14 @@ void Timer::Detach() {
 
 void Timer::SetProperty(const std::string& name, const PropertyValue& value) {
     CheckMainThread();
-    if (name == "RunMode") SetRunMode(AsInteger(name, value));
-    else if (name == "Period") SetPeriod(AsInteger(name, value));
-    else if (name == "Enabled") SetEnabled(AsBool(name, value));
-    else Control::SetProperty(name, value);
+    if (name == "RunMode")
+        SetRunMode(AsInteger(name, value));
+    else if (name == "Period")
+        SetPeriod(AsInteger(name, value));
+    else if (name == "Enabled")
+        SetEnabled(AsBool(name, value));
+    else
+        Control::SetProperty(name, value);
 }
 
 }  // namespace fw

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "framework/widgets/Control.h"
 #include "framework/core/Event.h"
+#include "framework/widgets/Control.h"
 
 class QTimer;
 

@@ -38,8 +38,10 @@ protected:
         pressed = event->position().y() < height() / 2.0 ? 1 : -1;
         update();
         if (auto self = owner->SelfAs<UpDownArrows>()) {
-            if (pressed == 1) self->Up.Raise(self);
-            else self->Down.Raise(self);
+            if (pressed == 1)
+                self->Up.Raise(self);
+            else
+                self->Down.Raise(self);
         }
         event->accept();
     }
@@ -63,8 +65,10 @@ UpDownArrows::~UpDownArrows() {
 
 void UpDownArrows::SetProperty(const std::string& name, const PropertyValue& value) {
     CheckMainThread();
-    if (name == "AllowFocus") arrows_->setFocusPolicy(AsBool(name, value) ? Qt::StrongFocus : Qt::NoFocus);
-    else RectControl::SetProperty(name, value);
+    if (name == "AllowFocus")
+        arrows_->setFocusPolicy(AsBool(name, value) ? Qt::StrongFocus : Qt::NoFocus);
+    else
+        RectControl::SetProperty(name, value);
 }
 
 }  // namespace fw

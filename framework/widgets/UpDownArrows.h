@@ -3,8 +3,8 @@
 // one Down.
 #include <memory>
 
-#include "framework/widgets/Control.h"
 #include "framework/core/Event.h"
+#include "framework/widgets/Control.h"
 
 namespace fw {
 

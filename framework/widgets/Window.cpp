@@ -13,8 +13,8 @@
 #include <functional>
 
 #include "framework/core/EventBoundary.h"
-#include "framework/painting/GraphicsQt_p.h"
 #include "framework/menus/MenuItem.h"
+#include "framework/painting/GraphicsQt_p.h"
 
 namespace fw {
 
@@ -100,8 +100,10 @@ Window::~Window() {
         widget_->settle.stop();
         widget_->hide();
         // Deleted later: this may run inside one of the widget's own events.
-        if (QCoreApplication::closingDown()) delete widget_;
-        else widget_->deleteLater();
+        if (QCoreApplication::closingDown())
+            delete widget_;
+        else
+            widget_->deleteLater();
     }
 }
 
@@ -152,8 +154,10 @@ void Window::Show() {
     if (!constructed_) return;  // shown at the end of construction
     if (!shownOnce_) ApplySize();
     shownOnce_ = true;
-    if (fullScreen_) widget_->showFullScreen();
-    else widget_->show();
+    if (fullScreen_)
+        widget_->showFullScreen();
+    else
+        widget_->show();
     widget_->raise();
     widget_->activateWindow();
 }
@@ -333,32 +337,52 @@ void Window::SizeSettled() {
 
 void Window::SetProperty(const std::string& name, const PropertyValue& value) {
     CheckMainThread();
-    if (name == "Width") SetWidth(AsInteger(name, value));
-    else if (name == "Height") SetHeight(AsInteger(name, value));
-    else if (name == "MinimumWidth") minWidth_ = AsInteger(name, value), ApplySize();
-    else if (name == "MinimumHeight") minHeight_ = AsInteger(name, value), ApplySize();
-    else if (name == "MaximumWidth") maxWidth_ = AsInteger(name, value), ApplySize();
-    else if (name == "MaximumHeight") maxHeight_ = AsInteger(name, value), ApplySize();
-    else if (name == "Title") SetTitle(AsString(name, value));
-    else if (name == "HasCloseButton") hasClose_ = AsBool(name, value), ApplyFlags();
-    else if (name == "HasMaximizeButton") hasMaximize_ = AsBool(name, value), ApplyFlags();
-    else if (name == "HasMinimizeButton") hasMinimize_ = AsBool(name, value), ApplyFlags();
-    else if (name == "HasFullScreenButton") hasFullScreen_ = AsBool(name, value), ApplyFlags();
-    else if (name == "Resizeable") resizeable_ = AsBool(name, value), ApplyFlags(), ApplySize();
-    else if (name == "FullScreen") fullScreen_ = AsBool(name, value);
+    if (name == "Width")
+        SetWidth(AsInteger(name, value));
+    else if (name == "Height")
+        SetHeight(AsInteger(name, value));
+    else if (name == "MinimumWidth")
+        minWidth_ = AsInteger(name, value), ApplySize();
+    else if (name == "MinimumHeight")
+        minHeight_ = AsInteger(name, value), ApplySize();
+    else if (name == "MaximumWidth")
+        maxWidth_ = AsInteger(name, value), ApplySize();
+    else if (name == "MaximumHeight")
+        maxHeight_ = AsInteger(name, value), ApplySize();
+    else if (name == "Title")
+        SetTitle(AsString(name, value));
+    else if (name == "HasCloseButton")
+        hasClose_ = AsBool(name, value), ApplyFlags();
+    else if (name == "HasMaximizeButton")
+        hasMaximize_ = AsBool(name, value), ApplyFlags();
+    else if (name == "HasMinimizeButton")
+        hasMinimize_ = AsBool(name, value), ApplyFlags();
+    else if (name == "HasFullScreenButton")
+        hasFullScreen_ = AsBool(name, value), ApplyFlags();
+    else if (name == "Resizeable")
+        resizeable_ = AsBool(name, value), ApplyFlags(), ApplySize();
+    else if (name == "FullScreen")
+        fullScreen_ = AsBool(name, value);
     else if (name == "Visible") {
         // During construction the window shows only once it is built.
-        if (constructed_) SetVisible(AsBool(name, value));
-        else visible_ = AsBool(name, value);
-    } else if (name == "HasBackgroundColor") hasBackground_ = AsBool(name, value), ApplyBackground();
-    else if (name == "BackgroundColor") background_ = AsColor(name, value), ApplyBackground();
+        if (constructed_)
+            SetVisible(AsBool(name, value));
+        else
+            visible_ = AsBool(name, value);
+    } else if (name == "HasBackgroundColor")
+        hasBackground_ = AsBool(name, value), ApplyBackground();
+    else if (name == "BackgroundColor")
+        background_ = AsColor(name, value), ApplyBackground();
     else if (name == "MenuBarVisible") {
         menuBarVisible_ = AsBool(name, value);
         if (QWidget* bar = widget_->menuWidget()) bar->setVisible(menuBarVisible_);
         ApplySize();
-    } else if (name == "Type" || name == "MacProcID" || name == "DefaultLocation") AsInteger(name, value);
-    else if (name == "Composite" || name == "LiveResize") AsBool(name, value);
-    else UnknownProperty(name);
+    } else if (name == "Type" || name == "MacProcID" || name == "DefaultLocation")
+        AsInteger(name, value);
+    else if (name == "Composite" || name == "LiveResize")
+        AsBool(name, value);
+    else
+        UnknownProperty(name);
 }
 
 WindowPtr GetImplicitWindow(const std::string& className) {

@@ -29,10 +29,10 @@
 #include <string>
 #include <vector>
 
-#include "framework/painting/Color.h"
-#include "framework/widgets/Control.h"
 #include "framework/core/MainThread_p.h"
 #include "framework/core/Object.h"
+#include "framework/painting/Color.h"
+#include "framework/widgets/Control.h"
 
 class QWidget;
 

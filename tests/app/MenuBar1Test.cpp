@@ -32,17 +32,22 @@ bool operator==(const Row& a, const Row& b) {
     return a.name == b.name && a.text == b.text && a.shortcut == b.shortcut && a.cls == b.cls;
 }
 
-void PrintTo(const Row& r, std::ostream* os) { *os << r.name << " \"" << r.text << "\" " << r.shortcut << " " << r.cls; }
+void PrintTo(const Row& r, std::ostream* os) {
+    *os << r.name << " \"" << r.text << "\" " << r.shortcut << " " << r.cls;
+}
 
 TEST(MenuBar1Test, OneInstanceWithTwoMenusAndTenItemsInOrder) {
     auto bar = MenuBar1::Instance();
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(MenuBar1::Instance(), bar);
     EXPECT_EQ(MenuBar1::implicitInstance, bar);
-    EXPECT_EQ(Rows(*bar), (std::vector<Row>{{"FileMenu", "&File", "", "MenuItem"}, {"EditMenu", "&Edit", "", "MenuItem"}}));
-    EXPECT_EQ(Rows(*bar->Child("FileMenu")),
-              (std::vector<Row>{{"FileQuit", "Quit", "Cmd+Q", "QuitMenuItem"},
-                                {"About", "\xC3\x9C" "ber... ", "Cmd+I", "AppleMenuItem"}}));
+    EXPECT_EQ(Rows(*bar),
+              (std::vector<Row>{{"FileMenu", "&File", "", "MenuItem"}, {"EditMenu", "&Edit", "", "MenuItem"}}));
+    EXPECT_EQ(Rows(*bar->Child("FileMenu")), (std::vector<Row>{{"FileQuit", "Quit", "Cmd+Q", "QuitMenuItem"},
+                                                               {"About",
+                                                                "\xC3\x9C"
+                                                                "ber... ",
+                                                                "Cmd+I", "AppleMenuItem"}}));
     EXPECT_EQ(Rows(*bar->Child("EditMenu")), (std::vector<Row>{{"EditUndo", "&Undo", "Cmd+Z", "MenuItem"},
                                                                {"UntitledMenu1", "-", "", "MenuItem"},
                                                                {"EditCut", "Cu&t", "Cmd+X", "MenuItem"},

@@ -9,14 +9,14 @@
 
 #include "app/WIInfoRecords.h"
 #include "app/WINhauptRecords.h"
+#include "framework/core/EventBoundary.h"
+#include "framework/properties/SetProperties.h"
 #include "framework/widgets/Canvas.h"
 #include "framework/widgets/CheckBox.h"
-#include "framework/core/EventBoundary.h"
 #include "framework/widgets/GroupBox.h"
 #include "framework/widgets/ImageWell.h"
 #include "framework/widgets/Label.h"
 #include "framework/widgets/PushButton.h"
-#include "framework/properties/SetProperties.h"
 #include "framework/widgets/TextField.h"
 #include "framework/widgets/Timer.h"
 #include "framework/widgets/UpDownArrows.h"
@@ -73,10 +73,10 @@ TEST(RecordApplyTest, MainWindowRecordsBuildTheLayoutAndOnlyTheCanvasFollowsTheW
               "KZP laden");
 
     const std::map<std::string, std::array<std::int64_t, 4>> start = {
-        {"GroupBox1", {16, 15, 132, 97}},  {"CBpunkte", {27, 37, 72, 22}},    {"CBlinien", {27, 56, 72, 22}},
-        {"CBachsen", {27, 85, 114, 22}},   {"GroupBox2", {16, 124, 132, 95}}, {"PushButton1", {49, 187, 68, 20}},
-        {"UPDzoom", {121, 153, 13, 23}},   {"Label1", {28, 153, 43, 20}},     {"EFzoom", {72, 153, 41, 22}},
-        {"CAhaupt", {156, 15, 400, 400}},  {"PushButton2", {29, 304, 109, 20}}};
+        {"GroupBox1", {16, 15, 132, 97}}, {"CBpunkte", {27, 37, 72, 22}},     {"CBlinien", {27, 56, 72, 22}},
+        {"CBachsen", {27, 85, 114, 22}},  {"GroupBox2", {16, 124, 132, 95}},  {"PushButton1", {49, 187, 68, 20}},
+        {"UPDzoom", {121, 153, 13, 23}},  {"Label1", {28, 153, 43, 20}},      {"EFzoom", {72, 153, 41, 22}},
+        {"CAhaupt", {156, 15, 400, 400}}, {"PushButton2", {29, 304, 109, 20}}};
     for (const auto& [name, box] : start) EXPECT_EQ(Box(w->ControlByName(name)), box) << name;
 
     w->Widget()->resize(700, w->Widget()->height() + 65);

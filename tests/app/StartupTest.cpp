@@ -81,10 +81,10 @@ TEST_F(StartupTest, RunsInOrderAndANormalQuitEndsWithZero) {
     // Another application object from an earlier test is replaced.
     EXPECT_EQ(Run(), 0);
     EXPECT_EQ(exitStatus, 0);
-    EXPECT_EQ(steps, (std::vector<std::string>{"PerformInitializers", "Main", "EarlyStartup", "InitFileTypes",
-                                               "NewAppInstance", "ApplicationAddMenuHandlers",
-                                               "RunFrameworkInitialization", "LateStartup", "MakeDefaultView",
-                                               "RuntimeRun"}));
+    EXPECT_EQ(steps,
+              (std::vector<std::string>{"PerformInitializers", "Main", "EarlyStartup", "InitFileTypes",
+                                        "NewAppInstance", "ApplicationAddMenuHandlers", "RunFrameworkInitialization",
+                                        "LateStartup", "MakeDefaultView", "RuntimeRun"}));
     EXPECT_TRUE(reports.empty());
     auto main = WINhaupt::Instance();
     EXPECT_EQ(main->Title(), "KZP-Viewer");
@@ -100,8 +100,8 @@ TEST_F(StartupTest, TheEventLoopsOwnStatusIsTheExitStatus) {
 }
 
 TEST_F(StartupTest, AFailedStartIsReportedSkipsTheRestAndEndsNonZero) {
-    for (const std::string failing : {"PerformInitializers", "NewAppInstance", "ApplicationAddMenuHandlers",
-                                      "MakeDefaultView"}) {
+    for (const std::string failing :
+         {"PerformInitializers", "NewAppInstance", "ApplicationAddMenuHandlers", "MakeDefaultView"}) {
         SCOPED_TRACE(failing);
         steps.clear();
         reports.clear();

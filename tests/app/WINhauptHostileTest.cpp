@@ -14,8 +14,8 @@
 
 #include "app/WINhaupt.h"
 #include "framework/core/EventBoundary.h"
-#include "framework/widgets/OpenDialog.h"
 #include "framework/painting/Picture.h"
+#include "framework/widgets/OpenDialog.h"
 #include "tests/app/MainWindowFixture.h"
 #include "tests/framework/UiTestSupport.h"
 
@@ -27,9 +27,7 @@ class WINhauptHostile : public MainWindowTest {
 protected:
     void Load(const std::string& name) { MainWindowTest::Load(std::string(KZP_TEST_DATA) + "/hostile/" + name); }
     // Notches toward the user lower the zoom factor.
-    void Wheel(int notches) {
-        uitest::SendWheel(w->CAhaupt()->Widget(), {200, 200}, {0, -120 * notches});
-    }
+    void Wheel(int notches) { uitest::SendWheel(w->CAhaupt()->Widget(), {200, 200}, {0, -120 * notches}); }
     // One press, drag and release across the canvas.
     void Swipe(QPoint from, QPoint to) {
         QWidget* canvas = w->CAhaupt()->Widget();
@@ -44,7 +42,6 @@ protected:
         Module1::zebild->Graphics().SetRecorder(nullptr);
         return ops;
     }
-
 };
 
 TEST_F(WINhauptHostile, ThousandsOfWheelTurnsUpAndDownWithInfinitePixels) {

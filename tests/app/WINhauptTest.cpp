@@ -19,8 +19,8 @@
 #include "app/MenuBar1.h"
 #include "app/WINhaupt.h"
 #include "framework/core/EventBoundary.h"
-#include "framework/widgets/OpenDialog.h"
 #include "framework/painting/Picture.h"
+#include "framework/widgets/OpenDialog.h"
 #include "tests/app/MainWindowFixture.h"
 #include "tests/framework/UiTestSupport.h"
 
@@ -49,7 +49,8 @@ protected:
     }
     // Renderings since Record(): each starts with the white background.
     int Renderings() const {
-        return int(std::count_if(ops.begin(), ops.end(), [](const std::string& op) { return op.rfind("FillRect 0 0 ", 0) == 0; }));
+        return int(std::count_if(ops.begin(), ops.end(),
+                                 [](const std::string& op) { return op.rfind("FillRect 0 0 ", 0) == 0; }));
     }
     bool Drew(const std::string& op) const { return std::find(ops.begin(), ops.end(), op) != ops.end(); }
 
@@ -60,9 +61,15 @@ protected:
     }
     // Notches of the wheel, positive toward the user.
     bool Wheel(int x, int y) { return SendWheel(w->CAhaupt()->Widget(), {200, 200}, {-120 * x, -120 * y}); }
-    void Press(int x, int y) { SendMouse(w->CAhaupt()->Widget(), QEvent::MouseButtonPress, {x, y}, Qt::LeftButton, Qt::LeftButton); }
-    void DragTo(int x, int y) { SendMouse(w->CAhaupt()->Widget(), QEvent::MouseMove, {x, y}, Qt::NoButton, Qt::LeftButton); }
-    void Release(int x, int y) { SendMouse(w->CAhaupt()->Widget(), QEvent::MouseButtonRelease, {x, y}, Qt::LeftButton, Qt::NoButton); }
+    void Press(int x, int y) {
+        SendMouse(w->CAhaupt()->Widget(), QEvent::MouseButtonPress, {x, y}, Qt::LeftButton, Qt::LeftButton);
+    }
+    void DragTo(int x, int y) {
+        SendMouse(w->CAhaupt()->Widget(), QEvent::MouseMove, {x, y}, Qt::NoButton, Qt::LeftButton);
+    }
+    void Release(int x, int y) {
+        SendMouse(w->CAhaupt()->Widget(), QEvent::MouseButtonRelease, {x, y}, Qt::LeftButton, Qt::NoButton);
+    }
 
     // The canvas as it is painted now.
     QColor CanvasPixel(int x, int y) {
@@ -82,8 +89,9 @@ TEST_F(WINhauptTest, OneWindowOpensAtItsRecordSizeWithTheSharedMenuBar) {
     EXPECT_EQ(w->ContentWidget()->size(), QSize(576, 435));
     EXPECT_EQ(w->MenuBar(), MenuBar1::Instance());
     EXPECT_TRUE(w->Resizeable());
-    EXPECT_EQ((std::array<std::int64_t, 4>{w->MinimumWidth(), w->MinimumHeight(), w->MaximumWidth(), w->MaximumHeight()}),
-              (std::array<std::int64_t, 4>{576, 435, 32000, 32000}));
+    EXPECT_EQ(
+        (std::array<std::int64_t, 4>{w->MinimumWidth(), w->MinimumHeight(), w->MaximumWidth(), w->MaximumHeight()}),
+        (std::array<std::int64_t, 4>{576, 435, 32000, 32000}));
     EXPECT_TRUE(w->HasCloseButton() && w->HasMinimizeButton());
     EXPECT_FALSE(w->HasMaximizeButton() || w->HasFullScreenButton());
     for (const char* e : {"Open", "Resized", "Resizing"}) EXPECT_TRUE(w->IsEventImplemented(e)) << e;
@@ -110,23 +118,24 @@ TEST_F(WINhauptTest, AClosedWindowIsBuiltAnewByTheNextCall) {
 }
 
 TEST_F(WINhauptTest, TwelveObjectsInOrderWithTheirPlacesParentsAndStartStates) {
-    const std::vector<std::string> names = {"GroupBox1", "CBpunkte",  "CBlinien", "CBachsen",
-                                            "GroupBox2", "PushButton1", "UPDzoom", "Label1",
-                                            "EFzoom",    "CAhaupt",   "PushButton2", "Timer1"};
+    const std::vector<std::string> names = {"GroupBox1", "CBpunkte",    "CBlinien",    "CBachsen",
+                                            "GroupBox2", "PushButton1", "UPDzoom",     "Label1",
+                                            "EFzoom",    "CAhaupt",     "PushButton2", "Timer1"};
     ASSERT_EQ(w->ControlCount(), 12);
     for (std::int64_t i = 0; i < 12; ++i) EXPECT_EQ(w->ControlAt(i)->Name(), names[std::size_t(i)]);
 
     const std::map<std::string, std::array<std::int64_t, 4>> boxes = {
-        {"GroupBox1", {16, 15, 132, 97}},  {"CBpunkte", {27, 37, 72, 22}},    {"CBlinien", {27, 56, 72, 22}},
-        {"CBachsen", {27, 85, 114, 22}},   {"GroupBox2", {16, 124, 132, 95}}, {"PushButton1", {49, 187, 68, 20}},
-        {"UPDzoom", {121, 153, 13, 23}},   {"Label1", {28, 153, 43, 20}},     {"EFzoom", {72, 153, 41, 22}},
-        {"CAhaupt", {156, 15, 400, 400}},  {"PushButton2", {29, 304, 109, 20}}};
+        {"GroupBox1", {16, 15, 132, 97}}, {"CBpunkte", {27, 37, 72, 22}},     {"CBlinien", {27, 56, 72, 22}},
+        {"CBachsen", {27, 85, 114, 22}},  {"GroupBox2", {16, 124, 132, 95}},  {"PushButton1", {49, 187, 68, 20}},
+        {"UPDzoom", {121, 153, 13, 23}},  {"Label1", {28, 153, 43, 20}},      {"EFzoom", {72, 153, 41, 22}},
+        {"CAhaupt", {156, 15, 400, 400}}, {"PushButton2", {29, 304, 109, 20}}};
     for (const auto& [name, box] : boxes) EXPECT_EQ(Box(w->ControlByName(name)), box) << name;
 
     QWidget* g1 = w->GroupBox1()->Widget();
     QWidget* g2 = w->GroupBox2()->Widget();
     for (auto c : {w->CBpunkte(), w->CBlinien(), w->CBachsen()}) EXPECT_EQ(c->Widget()->parentWidget(), g1);
-    for (QWidget* c : {w->PushButton1()->Widget(), w->UPDzoom()->Widget(), w->Label1()->Widget(), w->EFzoom()->Widget()}) {
+    for (QWidget* c :
+         {w->PushButton1()->Widget(), w->UPDzoom()->Widget(), w->Label1()->Widget(), w->EFzoom()->Widget()}) {
         EXPECT_EQ(c->parentWidget(), g2);
     }
     for (QWidget* c : {g1, g2, w->CAhaupt()->Widget(), w->PushButton2()->Widget()}) {

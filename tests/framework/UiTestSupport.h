@@ -61,8 +61,12 @@ public:
         log.push_back("Open");
         if (open) open(*this);
     }
-    void Event_Resizing() override { log.push_back("Resizing " + std::to_string(Width()) + "x" + std::to_string(Height())); }
-    void Event_Resized() override { log.push_back("Resized " + std::to_string(Width()) + "x" + std::to_string(Height())); }
+    void Event_Resizing() override {
+        log.push_back("Resizing " + std::to_string(Width()) + "x" + std::to_string(Height()));
+    }
+    void Event_Resized() override {
+        log.push_back("Resized " + std::to_string(Width()) + "x" + std::to_string(Height()));
+    }
 
     int Count(const std::string& prefix) const {
         int n = 0;

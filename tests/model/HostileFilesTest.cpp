@@ -20,8 +20,8 @@
 #include <vector>
 
 #include "framework/core/Exceptions.h"
-#include "framework/widgets/OpenDialog.h"
 #include "framework/io/TextInputStream.h"
+#include "framework/widgets/OpenDialog.h"
 #include "tests/model/ModelFixture.h"
 
 namespace {
@@ -54,10 +54,14 @@ void PrintTo(const HostileCase& c, std::ostream* os) { *os << c.name; }
 
 Outcome Refused(std::string message) { return {std::move(message), 0, 0, {}, {}}; }
 
-const std::string kTooManyPoints = "Die Datei enth\xC3\xA4lt 3001 Punkte; h\xC3\xB6" "chstens 3000 sind m\xC3\xB6glich.";
+const std::string kTooManyPoints =
+    "Die Datei enth\xC3\xA4lt 3001 Punkte; h\xC3\xB6"
+    "chstens 3000 sind m\xC3\xB6glich.";
 // A count beyond the 64-bit range is named as the file writes it.
 std::string TooManyPoints(const std::string& written) {
-    return "Die Datei enth\xC3\xA4lt " + written + " Punkte; h\xC3\xB6" "chstens 3000 sind m\xC3\xB6glich.";
+    return "Die Datei enth\xC3\xA4lt " + written +
+           " Punkte; h\xC3\xB6"
+           "chstens 3000 sind m\xC3\xB6glich.";
 }
 std::string BadIndex(int line, const std::string& index) {
     return "Der Linieneintrag in Zeile " + std::to_string(line) + " verweist auf Punkt " + index +
@@ -95,7 +99,8 @@ const std::vector<HostileCase>& Cases() {
         {"count_3000.kzp", nullptr, {"", 3000, 1, {{1, 2}}, {{1, 2}}}},
         {"count_3001.kzp", nullptr, Refused(kTooManyPoints)},
         {"line_count_3001.kzp", nullptr,
-         Refused("Die Datei enth\xC3\xA4lt 3001 Linieneintr\xC3\xA4ge; h\xC3\xB6" "chstens 3000 sind m\xC3\xB6glich.")},
+         Refused("Die Datei enth\xC3\xA4lt 3001 Linieneintr\xC3\xA4ge; h\xC3\xB6"
+                 "chstens 3000 sind m\xC3\xB6glich.")},
         {"counts_minus_1.kzp", nullptr, {"", -1, -1, {}, {}}},
         {"count_1e30.kzp", nullptr, Refused(TooManyPoints("1e30"))},
         {"count_1e400.kzp", nullptr, Refused(TooManyPoints("1e400"))},
@@ -108,7 +113,8 @@ const std::vector<HostileCase>& Cases() {
         {"index_int64_max.kzp", nullptr, Refused(BadIndex(3, "9223372036854775807"))},
         {"pen_codes_64bit.kzp", nullptr, {"", 1, 4, {{1, 1}}, {{1, kMax}, {1, kMin}, {0, kMax}, {1, kMin}}}},
         // Finite in the file, infinite once multiplied by the zoom factor.
-        {"overflow_at_zoom.kzp", nullptr,
+        {"overflow_at_zoom.kzp",
+         nullptr,
          {"", 3, 4, {{1.7e308, 1.7e308}, {-1.7e308, -1e308}, {1, 1}}, {{1, 1}, {2, 2}, {3, 3}, {1, 4}}}},
 
         // Made at run time rather than kept in the repository.
@@ -117,14 +123,18 @@ const std::vector<HostileCase>& Cases() {
         {"utf16_line_of_2_mib.kzp", [] { return Utf16LE("1\n" + std::string(kMiB + 1, '3') + "\n"); },
          Refused(TooLong(2))},
         // The longest line that is still read: its number is beyond the range of a double.
-        {"line_of_1_mib.kzp", [] { return "1\n" + std::string(kMiB - 2, '9') + " 5\n0\n"; },
+        {"line_of_1_mib.kzp",
+         [] { return "1\n" + std::string(kMiB - 2, '9') + " 5\n0\n"; },
          {"", 1, 0, {{kInf, 5}}, {}}},
         // One long line that the missing records repeat 3000 times.
-        {"long_record_repeated.kzp", [] { return "3000\n0." + std::string(kMiB - 10, '1') + " 2\n"; },
+        {"long_record_repeated.kzp",
+         [] { return "3000\n0." + std::string(kMiB - 10, '1') + " 2\n"; },
          {"", 3000, 0, {{1.0 / 9.0, 2}}, {}}},
-        {"long_invalid_utf8_record_repeated.kzp", [] { return "3000\n" + std::string(kMiB - 10, '\xE4') + " 2\n"; },
+        {"long_invalid_utf8_record_repeated.kzp",
+         [] { return "3000\n" + std::string(kMiB - 10, '\xE4') + " 2\n"; },
          {"", 3000, 0, {{0, 2}}, {}}},
-        {"long_line_record_repeated.kzp", [] { return "0\n3000\n1 " + std::string(kMiB - 10, '0') + "5\n"; },
+        {"long_line_record_repeated.kzp",
+         [] { return "0\n3000\n1 " + std::string(kMiB - 10, '0') + "5\n"; },
          {"", 0, 3000, {}, {{1, 5}}}},
         {"many_blank_lines.kzp",
          [] { return "2\n" + std::string(300000, '\n') + "1 1\n" + std::string(300000, '\n') + "2 2\n0\n"; },
@@ -182,7 +192,7 @@ protected:
         struct View {
             std::int64_t origx, origy, zoom;
         };
-        const View views[] = {{20, 380, 50}, {20, 380, kMax}, {kMin, kMax, kMax}, {kMin, kMax, 1},
+        const View views[] = {{20, 380, 50},   {20, 380, kMax}, {kMin, kMax, kMax},           {kMin, kMax, 1},
                               {kMax, kMin, 1}, {-7, 401, 1},    {200, 200, 1'000'000'000'000}};
         Module1::init();
         for (const View& v : views) {

@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "framework/core/Exceptions.h"
-#include "framework/widgets/OpenDialog.h"
-#include "framework/text/Text.h"
 #include "framework/io/TextInputStream.h"
+#include "framework/text/Text.h"
+#include "framework/widgets/OpenDialog.h"
 #include "model/Module1.h"
 #include "model/Reader.h"
 
@@ -186,8 +186,8 @@ TEST_P(ReaderRule, DataFilesGiveTheirExpectedModel) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Reader, ReaderRule,
-                         ::testing::Values("blank_lines", "cleaning", "fields", "truncation", "end_of_file",
-                                           "refusals", "line_ends", "encodings"));
+                         ::testing::Values("blank_lines", "cleaning", "fields", "truncation", "end_of_file", "refusals",
+                                           "line_ends", "encodings"));
 
 // ---- Loading, cancelling, one file after another
 

@@ -74,8 +74,15 @@ TEST(RenderEquivalence, DrawingsLookTheSame) {
 }
 
 TEST(RenderEquivalence, HostilePointsLookTheSame) {
-    const double values[] = {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
-                             -std::numeric_limits<double>::infinity(), 1e300, -1e300, 4e15, -7.25, 0.0, 3.5};
+    const double values[] = {std::numeric_limits<double>::quiet_NaN(),
+                             std::numeric_limits<double>::infinity(),
+                             -std::numeric_limits<double>::infinity(),
+                             1e300,
+                             -1e300,
+                             4e15,
+                             -7.25,
+                             0.0,
+                             3.5};
     auto prepare = [&] {
         std::int64_t i = 0;
         for (double x : values) {
@@ -90,7 +97,8 @@ TEST(RenderEquivalence, HostilePointsLookTheSame) {
         Module1::anzpkt = Module1::anzlin = i;
     };
     ExpectEquivalent({"hostile points", 400, 400, prepare}, kEdgeTolerance);
-    ExpectEquivalent({"hostile points, huge zoom", 400, 400, [&] {
+    ExpectEquivalent({"hostile points, huge zoom", 400, 400,
+                      [&] {
                           prepare();
                           Module1::zoomfaktor = 4000000000000;
                       }},

@@ -17,16 +17,39 @@ std::vector<std::string> Matching(const std::vector<std::string>& ops, const std
 }
 
 TEST_F(Renderer, StartValuesGiveExactlyTheseCallsInThisOrder) {
-    const std::vector<std::string> expected = {
-        "ForeColor 255 255 255", "FillRect 0 0 400 400", "Read CBachsen", "ForeColor 100 100 100",
-        "FillOval 18 378 5 5", "DrawLine 20 380 370 380", "DrawLine 20 380 20 30", "DrawLine 20 30 24 34",
-        "DrawLine 20 30 16 34", "DrawLine 370 380 366 376", "DrawLine 370 380 366 384", "DrawString x 375 378",
-        "DrawString y 18 25",
-        "DrawLine 20 380 20 385", "DrawLine 70 380 70 385", "DrawLine 120 380 120 385", "DrawLine 170 380 170 385",
-        "DrawLine 220 380 220 385", "DrawLine 270 380 270 385", "DrawLine 320 380 320 385", "DrawLine 370 380 370 385",
-        "DrawLine 20 380 15 380", "DrawLine 20 330 15 330", "DrawLine 20 280 15 280", "DrawLine 20 230 15 230",
-        "DrawLine 20 180 15 180", "DrawLine 20 130 15 130", "DrawLine 20 80 15 80", "DrawLine 20 30 15 30",
-        "ForeColor 0 0 255", "Read CBpunkte", "Read CBlinien", "Invalidate"};
+    const std::vector<std::string> expected = {"ForeColor 255 255 255",
+                                               "FillRect 0 0 400 400",
+                                               "Read CBachsen",
+                                               "ForeColor 100 100 100",
+                                               "FillOval 18 378 5 5",
+                                               "DrawLine 20 380 370 380",
+                                               "DrawLine 20 380 20 30",
+                                               "DrawLine 20 30 24 34",
+                                               "DrawLine 20 30 16 34",
+                                               "DrawLine 370 380 366 376",
+                                               "DrawLine 370 380 366 384",
+                                               "DrawString x 375 378",
+                                               "DrawString y 18 25",
+                                               "DrawLine 20 380 20 385",
+                                               "DrawLine 70 380 70 385",
+                                               "DrawLine 120 380 120 385",
+                                               "DrawLine 170 380 170 385",
+                                               "DrawLine 220 380 220 385",
+                                               "DrawLine 270 380 270 385",
+                                               "DrawLine 320 380 320 385",
+                                               "DrawLine 370 380 370 385",
+                                               "DrawLine 20 380 15 380",
+                                               "DrawLine 20 330 15 330",
+                                               "DrawLine 20 280 15 280",
+                                               "DrawLine 20 230 15 230",
+                                               "DrawLine 20 180 15 180",
+                                               "DrawLine 20 130 15 130",
+                                               "DrawLine 20 80 15 80",
+                                               "DrawLine 20 30 15 30",
+                                               "ForeColor 0 0 255",
+                                               "Read CBpunkte",
+                                               "Read CBlinien",
+                                               "Invalidate"};
     EXPECT_EQ(Render(), expected);
 }
 
@@ -63,31 +86,32 @@ TEST_P(AxisGeometry, LengthsTipsAndTicks) {
     EXPECT_EQ(ticks[c.xTicks - 1], c.lastXTick);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, AxisGeometry,
-    ::testing::Values(
-        // zoom 1: one tick per pixel, 351 per axis
-        AxisCase{400, 400, 20, 380, 1, 351, 351, "DrawLine 20 380 370 380", "DrawLine 20 380 20 30",
-                 "DrawLine 370 380 370 385"},
-        // 350 is not a multiple of 60: the last tick stops short of the tip
-        AxisCase{400, 400, 20, 380, 60, 6, 6, "DrawLine 20 380 370 380", "DrawLine 20 380 20 30",
-                 "DrawLine 320 380 320 385"},
-        // zoom equal to the axis length: origin and tip
-        AxisCase{400, 400, 20, 380, 350, 2, 2, "DrawLine 20 380 370 380", "DrawLine 20 380 20 30",
-                 "DrawLine 370 380 370 385"},
-        // zoom above the axis length: the origin tick only
-        AxisCase{400, 400, 20, 380, 351, 1, 1, "DrawLine 20 380 370 380", "DrawLine 20 380 20 30",
-                 "DrawLine 20 380 20 385"},
-        // origin at the right and top edges: both axes 10 long
-        AxisCase{400, 400, 360, 40, 5, 3, 3, "DrawLine 360 40 370 40", "DrawLine 360 40 360 30",
-                 "DrawLine 370 40 370 45"},
-        // origin beyond the picture on the right and above: still 10 long, nothing skipped
-        AxisCase{400, 400, 900, -50, 50, 1, 1, "DrawLine 900 -50 910 -50", "DrawLine 900 -50 900 -60",
-                 "DrawLine 900 -50 900 -45"},
-        // origin far left of a wide picture
-        AxisCase{600, 500, -200, 480, 100, 8, 5, "DrawLine -200 480 570 480", "DrawLine -200 480 -200 30",
-                 "DrawLine 500 480 500 485"}),
-    [](const ::testing::TestParamInfo<AxisCase>& info) { return "case" + std::to_string(info.index); });
+INSTANTIATE_TEST_SUITE_P(Cases, AxisGeometry,
+                         ::testing::Values(
+                             // zoom 1: one tick per pixel, 351 per axis
+                             AxisCase{400, 400, 20, 380, 1, 351, 351, "DrawLine 20 380 370 380",
+                                      "DrawLine 20 380 20 30", "DrawLine 370 380 370 385"},
+                             // 350 is not a multiple of 60: the last tick stops short of the tip
+                             AxisCase{400, 400, 20, 380, 60, 6, 6, "DrawLine 20 380 370 380", "DrawLine 20 380 20 30",
+                                      "DrawLine 320 380 320 385"},
+                             // zoom equal to the axis length: origin and tip
+                             AxisCase{400, 400, 20, 380, 350, 2, 2, "DrawLine 20 380 370 380", "DrawLine 20 380 20 30",
+                                      "DrawLine 370 380 370 385"},
+                             // zoom above the axis length: the origin tick only
+                             AxisCase{400, 400, 20, 380, 351, 1, 1, "DrawLine 20 380 370 380", "DrawLine 20 380 20 30",
+                                      "DrawLine 20 380 20 385"},
+                             // origin at the right and top edges: both axes 10 long
+                             AxisCase{400, 400, 360, 40, 5, 3, 3, "DrawLine 360 40 370 40", "DrawLine 360 40 360 30",
+                                      "DrawLine 370 40 370 45"},
+                             // origin beyond the picture on the right and above: still 10 long, nothing skipped
+                             AxisCase{400, 400, 900, -50, 50, 1, 1, "DrawLine 900 -50 910 -50",
+                                      "DrawLine 900 -50 900 -60", "DrawLine 900 -50 900 -45"},
+                             // origin far left of a wide picture
+                             AxisCase{600, 500, -200, 480, 100, 8, 5, "DrawLine -200 480 570 480",
+                                      "DrawLine -200 480 -200 30", "DrawLine 500 480 500 485"}),
+                         [](const ::testing::TestParamInfo<AxisCase>& info) {
+                             return "case" + std::to_string(info.index);
+                         });
 
 // An origin dragged far away at zoom factor 1 made one tick per pixel of
 // distance: seconds at ten million pixels, a hang beyond. Ticks far outside
@@ -132,9 +156,9 @@ TEST_F(Renderer, PointsBecomeUnroundedDotsInBlue) {
     SetPoint(1, 1, 2);
     SetPoint(2, 0, 0);
     SetPoint(3, 0.5, -0.25);
-    EXPECT_EQ(Draws(), (std::vector<std::string>{"ForeColor 255 255 255", "FillRect 0 0 400 400", "ForeColor 0 0 255",
-                                                 "FillOval 68 278 5 5", "FillOval 18 378 5 5",
-                                                 "FillOval 43 390.5 5 5"}));
+    EXPECT_EQ(Draws(),
+              (std::vector<std::string>{"ForeColor 255 255 255", "FillRect 0 0 400 400", "ForeColor 0 0 255",
+                                        "FillOval 68 278 5 5", "FillOval 18 378 5 5", "FillOval 43 390.5 5 5"}));
 }
 
 TEST_F(Renderer, CountsOfZeroOrBelowDrawNothing) {
@@ -161,8 +185,7 @@ TEST_F(Renderer, PenUpMovesThePenAndPenDownDrawsFromIt) {
     SetLine(4, 0, 0);  // only moves
     EXPECT_EQ(Draws(), (std::vector<std::string>{"ForeColor 255 255 255", "FillRect 0 0 400 400", "ForeColor 0 0 255",
                                                  "ForeColor 150 0 150", "DrawLine 70 330 120 330", "ForeColor 0 0 255",
-                                                 "ForeColor 150 0 0", "DrawLine 120 330 20 380",
-                                                 "ForeColor 0 0 255"}));
+                                                 "ForeColor 150 0 0", "DrawLine 120 330 20 380", "ForeColor 0 0 255"}));
 }
 
 TEST_F(Renderer, TheFirstRecordStartsAtTheDataOriginEveryTime) {
@@ -179,12 +202,28 @@ TEST_F(Renderer, TheFirstRecordStartsAtTheDataOriginEveryTime) {
 
 TEST_F(Renderer, PenColoursFollowTheLowFourBits) {
     const std::vector<std::pair<std::int64_t, std::string>> table = {
-        {1, "0 0 150"},      {2, "0 150 0"},       {3, "0 150 150"},     {4, "150 0 0"},
-        {5, "150 0 150"},    {6, "150 150 0"},     {7, "150 150 150"},   {8, "105 105 105"},
-        {9, "105 105 255"},  {10, "105 255 105"},  {11, "105 255 255"},  {12, "255 105 105"},
-        {13, "255 105 255"}, {14, "255 255 105"},  {15, "255 255 255"},  {16, "0 0 0"},
-        {32, "0 0 0"},       {-1, "255 255 255"},  {-3, "255 105 255"},  {-8, "105 105 105"},
-        {-16, "0 0 0"},      {std::numeric_limits<std::int64_t>::min(), "0 0 0"},
+        {1, "0 0 150"},
+        {2, "0 150 0"},
+        {3, "0 150 150"},
+        {4, "150 0 0"},
+        {5, "150 0 150"},
+        {6, "150 150 0"},
+        {7, "150 150 150"},
+        {8, "105 105 105"},
+        {9, "105 105 255"},
+        {10, "105 255 105"},
+        {11, "105 255 255"},
+        {12, "255 105 105"},
+        {13, "255 105 255"},
+        {14, "255 255 105"},
+        {15, "255 255 255"},
+        {16, "0 0 0"},
+        {32, "0 0 0"},
+        {-1, "255 255 255"},
+        {-3, "255 105 255"},
+        {-8, "105 105 105"},
+        {-16, "0 0 0"},
+        {std::numeric_limits<std::int64_t>::min(), "0 0 0"},
         {std::numeric_limits<std::int64_t>::max(), "255 255 255"}};
     view->achsen = false;
     Module1::anzlin = static_cast<std::int64_t>(table.size());

@@ -18,8 +18,8 @@ namespace testing_support {
 inline constexpr int kEdgeTolerance = 10;
 
 struct Difference {
-    int maxChannel = 0;   // anywhere
-    int solid = 0;        // pixels that differ where the reference is one colour all around
+    int maxChannel = 0;  // anywhere
+    int solid = 0;       // pixels that differ where the reference is one colour all around
     int differing = 0;
 };
 

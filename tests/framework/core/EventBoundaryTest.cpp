@@ -1,8 +1,8 @@
 #include <QTest>
 
-#include "tests/framework/UiTestSupport.h"
 #include "framework/widgets/Canvas.h"
 #include "framework/widgets/PushButton.h"
+#include "tests/framework/UiTestSupport.h"
 
 using namespace uitest;
 
@@ -24,7 +24,8 @@ TEST_F(EventBoundaryTest, AnExceptionEscapingAControlHandlerIsReportedAndTheWind
     QTest::mouseClick(button->Widget(), Qt::LeftButton);
     ASSERT_EQ(reports.size(), 1u);
     // A fault of the program is reported as unexpected; a refused file (see the menu test) is not.
-    EXPECT_EQ(reports[0], std::string("Ein unerwarteter Fehler ist aufgetreten:\n\n") + fw::NilObjectException().what());
+    EXPECT_EQ(reports[0],
+              std::string("Ein unerwarteter Fehler ist aufgetreten:\n\n") + fw::NilObjectException().what());
     QTest::mouseClick(button->Widget(), Qt::LeftButton);
     EXPECT_EQ(presses, 2);
     EXPECT_EQ(reports.size(), 1u);
@@ -38,9 +39,7 @@ TEST_F(EventBoundaryTest, AButtonMayCloseItsOwnWindowFromItsHandler) {
             auto ok = self.New<fw::PushButton>();
             self.AddControl("OK", ok);
             SetBox(*ok, 10, 10, 60, 20);
-            ok->Action.Bind([](std::shared_ptr<fw::PushButton>) {
-                fw::GetImplicitWindow(LogWindow::kClass)->Close();
-            });
+            ok->Action.Bind([](std::shared_ptr<fw::PushButton>) { fw::GetImplicitWindow(LogWindow::kClass)->Close(); });
         });
         weak = w;
         QTest::mouseClick(fw::Cast<fw::PushButton>(w->ControlByName("OK"))->Widget(), Qt::LeftButton);

@@ -10,8 +10,8 @@
 
 #include "framework/core/Exceptions.h"
 #include "framework/io/FolderItem.h"
-#include "framework/widgets/OpenDialog.h"
 #include "framework/io/TextInputStream.h"
+#include "framework/widgets/OpenDialog.h"
 
 namespace {
 
@@ -82,10 +82,16 @@ TEST_F(TextInputStreamTest, CrLfSplitAcrossReads) {
 }
 
 TEST_F(TextInputStreamTest, Utf8ByteOrderMarkAndInvalidBytes) {
-    EXPECT_EQ(Lines("\xEF\xBB\xBF" "a\n"), V{"a"});
+    EXPECT_EQ(Lines("\xEF\xBB\xBF"
+                    "a\n"),
+              V{"a"});
     EXPECT_EQ(Lines("\xEF\xBB\xBF"), V{});
     EXPECT_EQ(Lines("\xEF\xBB"), V{"\xEF\xBB"});  // not a whole mark: text
-    EXPECT_EQ(Lines("a\n\xEF\xBB\xBF" "b"), (V{"a", "\xEF\xBB\xBF" "b"}));
+    EXPECT_EQ(Lines("a\n\xEF\xBB\xBF"
+                    "b"),
+              (V{"a",
+                 "\xEF\xBB\xBF"
+                 "b"}));
     EXPECT_EQ(Lines("\xFF\xC3 1\n\xC3\xA4"), (V{"\xFF\xC3 1", "\xC3\xA4"}));
 }
 
@@ -99,11 +105,11 @@ TEST_F(TextInputStreamTest, Utf16WithByteOrderMark) {
 }
 
 TEST_F(TextInputStreamTest, BrokenUtf16IsTolerated) {
-    const std::string bad = "\xEF\xBF\xBD";  // U+FFFD
-    EXPECT_EQ(Lines(Utf16LE(u"\xD800x\n")), V{bad + "x"});     // high surrogate without its pair
-    EXPECT_EQ(Lines(Utf16LE(u"\xDC00y")), V{bad + "y"});       // lone low surrogate
+    const std::string bad = "\xEF\xBF\xBD";                 // U+FFFD
+    EXPECT_EQ(Lines(Utf16LE(u"\xD800x\n")), V{bad + "x"});  // high surrogate without its pair
+    EXPECT_EQ(Lines(Utf16LE(u"\xDC00y")), V{bad + "y"});    // lone low surrogate
     EXPECT_EQ(Lines(Utf16LE(u"\xD800\r\n")), V{bad});
-    EXPECT_EQ(Lines(Utf16LE(u"a\n") + "A"), (V{"a", bad}));    // odd byte at the end
+    EXPECT_EQ(Lines(Utf16LE(u"a\n") + "A"), (V{"a", bad}));  // odd byte at the end
     EXPECT_EQ(Lines(Utf16LE(u"a\r") + "A"), (V{"a", bad}));
     EXPECT_EQ(Lines(Utf16LE(u"\xD800") + "A"), V{bad + bad});
 }

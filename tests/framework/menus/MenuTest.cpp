@@ -9,10 +9,10 @@
 
 #include <thread>
 
-#include "tests/framework/UiTestSupport.h"
 #include "framework/core/Application.h"
 #include "framework/menus/MenuItem.h"
 #include "framework/widgets/TextField.h"
+#include "tests/framework/UiTestSupport.h"
 
 using namespace uitest;
 
@@ -43,9 +43,13 @@ protected:
         auto bar = std::make_shared<fw::MenuBar>();
         auto edit = Item("EditMenu", "&Edit");
         bar->AddMenu(edit);
-        for (auto [n, t, s] : {std::tuple{"EditUndo", "&Undo", "Cmd+Z"}, {"Sep", "-", ""}, {"EditCut", "Cu&t", "Cmd+X"},
-                               {"EditCopy", "&Copy", "Cmd+C"}, {"EditPaste", "&Paste", "Cmd+V"},
-                               {"EditClear", "Clear", ""}, {"EditSelectAll", "Select &All", "Cmd+A"}}) {
+        for (auto [n, t, s] : {std::tuple{"EditUndo", "&Undo", "Cmd+Z"},
+                               {"Sep", "-", ""},
+                               {"EditCut", "Cu&t", "Cmd+X"},
+                               {"EditCopy", "&Copy", "Cmd+C"},
+                               {"EditPaste", "&Paste", "Cmd+V"},
+                               {"EditClear", "Clear", ""},
+                               {"EditSelectAll", "Select &All", "Cmd+A"}}) {
             bar->Child("EditMenu")->AddMenu(Item(n, t, s));
         }
         return bar;
@@ -137,7 +141,10 @@ TEST_F(MenuTest, AHandlerBoundByNameRunsAndTakesPrecedence) {
     auto bar = std::make_shared<fw::MenuBar>();
     auto file = Item("FileMenu", "&File");
     bar->AddMenu(file);
-    auto about = Item<fw::AppleMenuItem>("About", "\xC3\x9C" "ber... ", "Cmd+I");
+    auto about = Item<fw::AppleMenuItem>("About",
+                                         "\xC3\x9C"
+                                         "ber... ",
+                                         "Cmd+I");
     file->AddMenu(about);
     auto copy = Item("EditCopy", "&Copy", "Cmd+C");
     file->AddMenu(copy);
@@ -156,7 +163,9 @@ TEST_F(MenuTest, AHandlerBoundByNameRunsAndTakesPrecedence) {
     copy->Action()->trigger();
     EXPECT_EQ(abouts, 1);
     EXPECT_EQ(copies, 1);
-    EXPECT_EQ(about->Action()->text().toStdString(), "\xC3\x9C" "ber... ");
+    EXPECT_EQ(about->Action()->text().toStdString(),
+              "\xC3\x9C"
+              "ber... ");
 }
 
 TEST_F(MenuTest, AnExceptionInAMenuHandlerIsReportedInGermanAndTheProgramGoesOn) {

@@ -133,8 +133,7 @@ TEST(Graphics, TheRecorderSeesEveryCallBeforeClipping) {
     pic->Graphics().SetRecorder(nullptr);
     pic->Graphics().DrawLine(0, 0, 1, 1);
     EXPECT_EQ(ops, (std::vector<std::string>{"ForeColor 0 0 255", "DrawLine 20 380 1e+12 -1e+12",
-                                             "FillOval 43 390.5 5 5", "DrawString x 375 378",
-                                             "FillRect nan 0 1 1"}));
+                                             "FillOval 43 390.5 5 5", "DrawString x 375 378", "FillRect nan 0 1 1"}));
 }
 
 TEST(Graphics, DrawPictureCopiesAtNaturalSize) {

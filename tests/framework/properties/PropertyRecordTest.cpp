@@ -37,8 +37,7 @@ const Bytes kTimerBytes = {
     0x00, 0x00, 0x00, 0x45, 0x6E, 0x61, 0x62, 0x6C, 0x65, 0x64, 0x20, 0x01,
 };
 
-constexpr auto kTimer =
-    fw::MakeRecord(fw::Int("RunMode", 1), fw::Int("Period", 500), fw::Bool("Enabled", true));
+constexpr auto kTimer = fw::MakeRecord(fw::Int("RunMode", 1), fw::Int("Period", 500), fw::Bool("Enabled", true));
 static_assert(kTimer.size() == 40);
 
 // The shared table is what makes a wrong name or type fail to compile.
@@ -68,17 +67,24 @@ TEST(PropertyRecordTest, TimerBuildsAndReadsByteForByte) {
 TEST(PropertyRecordTest, StringThenNegativeIntegerThenInteger) {
     constexpr auto record =
         fw::MakeRecord(fw::String("Name", "GroupBox1"), fw::Int("Index", -2147483648LL), fw::Int("Left", 16));
-    const Bytes expected = Cat({Ascii("Name "), {0x09, 0, 0, 0}, Ascii("GroupBox1"), Ascii("Index "),
-                                {0x00, 0x00, 0x00, 0x80, 0xFF, 0xFF, 0xFF, 0xFF}, Ascii("Left "),
+    const Bytes expected = Cat({Ascii("Name "),
+                                {0x09, 0, 0, 0},
+                                Ascii("GroupBox1"),
+                                Ascii("Index "),
+                                {0x00, 0x00, 0x00, 0x80, 0xFF, 0xFF, 0xFF, 0xFF},
+                                Ascii("Left "),
                                 {0x10, 0, 0, 0, 0, 0, 0, 0}});
     ASSERT_EQ(expected.size(), 45u);
     EXPECT_EQ(Bytes(record.begin(), record.end()), expected);
 }
 
 TEST(PropertyRecordTest, IntegersAreSignedLittleEndian) {
-    const auto entries = fw::DecodePropertyRecord(Cat({Ascii("Index "), {0x00, 0x00, 0x00, 0x80, 0xFF, 0xFF, 0xFF, 0xFF},
-                                                       Ascii("Top "), {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF},
-                                                       Ascii("Width "), {0x00, 0x00, 0x00, 0x80, 0, 0, 0, 0}}));
+    const auto entries = fw::DecodePropertyRecord(Cat({Ascii("Index "),
+                                                       {0x00, 0x00, 0x00, 0x80, 0xFF, 0xFF, 0xFF, 0xFF},
+                                                       Ascii("Top "),
+                                                       {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF},
+                                                       Ascii("Width "),
+                                                       {0x00, 0x00, 0x00, 0x80, 0, 0, 0, 0}}));
     ASSERT_EQ(entries.size(), 3u);
     EXPECT_EQ(std::get<std::int64_t>(entries[0].value), -2147483648LL);
     EXPECT_EQ(std::get<std::int64_t>(entries[1].value), -1);
@@ -96,12 +102,21 @@ TEST(PropertyRecordTest, EmptyStringIsFourZeroBytesWithTheNextNameRightAfter) {
 }
 
 TEST(PropertyRecordTest, FontSizeIsFourBytesAndFontUnitOne) {
-    constexpr auto record = fw::MakeRecord(fw::Single("FontSize", 12.0f), fw::Enum8("FontUnit", 0),
-                                           fw::Single("FontSize", 16.0f), fw::Single("FontSize", 9.0f),
-                                           fw::Single("FontSize", 0.0f), fw::Enum8("FontUnit", 200));
-    const Bytes expected = Cat({Ascii("FontSize "), {0x00, 0x00, 0x40, 0x41}, Ascii("FontUnit "), {0x00},
-                                Ascii("FontSize "), {0x00, 0x00, 0x80, 0x41}, Ascii("FontSize "), {0x00, 0x00, 0x10, 0x41},
-                                Ascii("FontSize "), {0x00, 0x00, 0x00, 0x00}, Ascii("FontUnit "), {200}});
+    constexpr auto record =
+        fw::MakeRecord(fw::Single("FontSize", 12.0f), fw::Enum8("FontUnit", 0), fw::Single("FontSize", 16.0f),
+                       fw::Single("FontSize", 9.0f), fw::Single("FontSize", 0.0f), fw::Enum8("FontUnit", 200));
+    const Bytes expected = Cat({Ascii("FontSize "),
+                                {0x00, 0x00, 0x40, 0x41},
+                                Ascii("FontUnit "),
+                                {0x00},
+                                Ascii("FontSize "),
+                                {0x00, 0x00, 0x80, 0x41},
+                                Ascii("FontSize "),
+                                {0x00, 0x00, 0x10, 0x41},
+                                Ascii("FontSize "),
+                                {0x00, 0x00, 0x00, 0x00},
+                                Ascii("FontUnit "),
+                                {200}});
     EXPECT_EQ(Bytes(record.begin(), record.end()), expected);
 
     const auto entries = fw::DecodePropertyRecord(expected);
@@ -128,12 +143,13 @@ TEST(PropertyRecordTest, ColoursAreRedGreenBlueAlpha) {
 
 TEST(PropertyRecordTest, LongRecordsAndEdgeContent) {
     // Past 255 bytes the length lives only in the span, never in a leading byte.
-    constexpr auto record = fw::MakeRecord(
-        fw::String("Text", "0123456789012345678901234567890123456789012345678901234567890123456789"
-                           "0123456789012345678901234567890123456789012345678901234567890123456789"
-                           "0123456789012345678901234567890123456789012345678901234567890123456789"
-                           "0123456789012345678901234567890123456789012345678901234567890123456789"),
-        fw::Int("Width", 400));
+    constexpr auto record =
+        fw::MakeRecord(fw::String("Text",
+                                  "0123456789012345678901234567890123456789012345678901234567890123456789"
+                                  "0123456789012345678901234567890123456789012345678901234567890123456789"
+                                  "0123456789012345678901234567890123456789012345678901234567890123456789"
+                                  "0123456789012345678901234567890123456789012345678901234567890123456789"),
+                       fw::Int("Width", 400));
     static_assert(record.size() == 5 + 4 + 280 + 6 + 8);
     const std::span<const std::uint8_t> bytes = record;
     const auto entries = fw::DecodePropertyRecord(bytes);
@@ -142,9 +158,12 @@ TEST(PropertyRecordTest, LongRecordsAndEdgeContent) {
     EXPECT_EQ(std::get<std::int64_t>(entries[1].value), 400);
 
     // Value bytes are data, not text: a blank or a zero inside a value is no separator.
-    const auto odd = fw::DecodePropertyRecord(
-        Cat({Ascii("Left "), {0x20, 0x00, 0x20, 0, 0, 0, 0, 0}, Ascii("Caption "), {3, 0, 0, 0, 0x00, 0x20, 0xFF},
-             Ascii("Bold "), {0}}));
+    const auto odd = fw::DecodePropertyRecord(Cat({Ascii("Left "),
+                                                   {0x20, 0x00, 0x20, 0, 0, 0, 0, 0},
+                                                   Ascii("Caption "),
+                                                   {3, 0, 0, 0, 0x00, 0x20, 0xFF},
+                                                   Ascii("Bold "),
+                                                   {0}}));
     ASSERT_EQ(odd.size(), 3u);
     EXPECT_EQ(std::get<std::int64_t>(odd[0].value), 0x200020);
     EXPECT_EQ(std::get<std::string>(odd[1].value), std::string("\0 \xFF", 3));
@@ -154,8 +173,8 @@ TEST(PropertyRecordTest, LongRecordsAndEdgeContent) {
 }
 
 TEST(PropertyRecordTest, RepeatedNamesAreReadEachTime) {
-    constexpr auto record = fw::MakeRecord(fw::Bool("Transparent", true), fw::Bool("DoubleBuffer", false),
-                                           fw::Bool("Transparent", true));
+    constexpr auto record =
+        fw::MakeRecord(fw::Bool("Transparent", true), fw::Bool("DoubleBuffer", false), fw::Bool("Transparent", true));
     const auto entries = fw::DecodePropertyRecord(record);
     ASSERT_EQ(entries.size(), 3u);
     EXPECT_EQ(entries[0].name, "Transparent");
@@ -189,8 +208,8 @@ TEST(PropertyRecordTest, MalformedRecordsAreRefusedNamingTheEntry) {
              Cat({Ascii("TextColor "), {0, 0, 0}}),
              Cat({Ascii("FontSize "), {0, 0, 0x40}}),
              Cat({Ascii("FontUnit ")}),
-             Cat({Ascii("Title "), {4, 0, 0}}),                     // count cut short
-             Cat({Ascii("Title "), {4, 0, 0, 0}, Ascii("Inf")}),   // text cut short
+             Cat({Ascii("Title "), {4, 0, 0}}),                   // count cut short
+             Cat({Ascii("Title "), {4, 0, 0, 0}, Ascii("Inf")}),  // text cut short
              Cat({Ascii("Title "), {0xFF, 0xFF, 0xFF, 0xFF}, Ascii("Info")}),
          }) {
         message = DecodeError(truncated);

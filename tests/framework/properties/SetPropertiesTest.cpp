@@ -1,11 +1,11 @@
 #include <QLabel>
 
-#include "tests/framework/UiTestSupport.h"
-#include "framework/widgets/Canvas.h"
-#include "framework/widgets/Label.h"
 #include "framework/properties/PropertyRecordBuilder.h"
 #include "framework/properties/SetProperties.h"
+#include "framework/widgets/Canvas.h"
+#include "framework/widgets/Label.h"
 #include "framework/widgets/Timer.h"
+#include "tests/framework/UiTestSupport.h"
 
 using namespace uitest;
 
@@ -26,10 +26,10 @@ TEST_F(SetPropertiesTest, EveryEntryIsAppliedInOrderAndARepeatedNameTwice) {
     auto w = Build();
     auto canvas = w->New<fw::Canvas>();
     w->AddControl("CA", canvas);
-    constexpr auto record = fw::MakeRecord(fw::Int("Left", 156), fw::Int("Top", -1), fw::Int("Width", 400),
-                                           fw::Int("Height", 400), fw::Bool("Transparent", true),
-                                           fw::Bool("Visible", false), fw::Bool("Transparent", true),
-                                           fw::String("InitialParent", ""));
+    constexpr auto record =
+        fw::MakeRecord(fw::Int("Left", 156), fw::Int("Top", -1), fw::Int("Width", 400), fw::Int("Height", 400),
+                       fw::Bool("Transparent", true), fw::Bool("Visible", false), fw::Bool("Transparent", true),
+                       fw::String("InitialParent", ""));
     fw::SetProperties(*canvas, record.bytes());
     EXPECT_EQ(canvas->Left(), 156);
     EXPECT_EQ(canvas->Top(), -1);

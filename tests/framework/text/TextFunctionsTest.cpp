@@ -22,9 +22,9 @@ TEST(Val, ReadsTheLongestLeadingNumber) {
     EXPECT_EQ(fw::Val("7."), 7.0);
     EXPECT_EQ(fw::Val("1e3"), 1000.0);
     EXPECT_EQ(fw::Val("2.5E-1"), 0.25);
-    EXPECT_EQ(fw::Val("1e"), 1.0);     // an exponent without digits is not part of the number
+    EXPECT_EQ(fw::Val("1e"), 1.0);  // an exponent without digits is not part of the number
     EXPECT_EQ(fw::Val("1e+"), 1.0);
-    EXPECT_EQ(fw::Val("3,5"), 3.0);    // a comma is never a decimal point
+    EXPECT_EQ(fw::Val("3,5"), 3.0);  // a comma is never a decimal point
 }
 
 TEST(Val, GivesZeroWhereNoNumberStarts) {
@@ -54,12 +54,35 @@ TEST(Val, RoundsLikeTheFullConversionOnBothSidesOfTheShortWay) {
     const char* old = std::setlocale(LC_NUMERIC, nullptr);
     const std::string saved = old ? old : "C";
     std::setlocale(LC_NUMERIC, "C");
-    for (const char* text : {"0.1", "0.3", "2.675", "4.35", "-1.5", "750", "0.25", "9007199254740992",
-                             "9007199254740993", "9007199254740991.5", "900719925474099.25", "1e22", "1e23",
-                             "1e-22", "1e-23", "12.5e21", "125e-24", "1234567890123456789", "12345678901234567890",
-                             "0000000000000000000001.5", "0.30000000000000004", "3.0000000000000004",
-                             "1.7976931348623157e308", "4.9e-324", "123456.789e-3", "9007206926572459e-8",
-                             "9007291562105381e-4", "32491475e24", "64605520e-23"}) {
+    for (const char* text : {"0.1",
+                             "0.3",
+                             "2.675",
+                             "4.35",
+                             "-1.5",
+                             "750",
+                             "0.25",
+                             "9007199254740992",
+                             "9007199254740993",
+                             "9007199254740991.5",
+                             "900719925474099.25",
+                             "1e22",
+                             "1e23",
+                             "1e-22",
+                             "1e-23",
+                             "12.5e21",
+                             "125e-24",
+                             "1234567890123456789",
+                             "12345678901234567890",
+                             "0000000000000000000001.5",
+                             "0.30000000000000004",
+                             "3.0000000000000004",
+                             "1.7976931348623157e308",
+                             "4.9e-324",
+                             "123456.789e-3",
+                             "9007206926572459e-8",
+                             "9007291562105381e-4",
+                             "32491475e24",
+                             "64605520e-23"}) {
         const double expected = std::strtod(text, nullptr);
         const double got = fw::Val(text);
         EXPECT_EQ(std::memcmp(&got, &expected, sizeof got), 0) << text << ": " << got << " != " << expected;
@@ -91,7 +114,9 @@ TEST(TruncateToInt64, IsDefinedForEveryDouble) {
 }
 
 TEST(CharacterFunctions, CountCharactersNotBytes) {
-    const std::string umlaut = "\xC3\x9C" "ber";  // "Über"
+    const std::string umlaut =
+        "\xC3\x9C"
+        "ber";  // "Über"
     EXPECT_EQ(fw::Len(umlaut), 4);
     EXPECT_EQ(fw::Left(umlaut, 1), "\xC3\x9C");
     EXPECT_EQ(fw::Right(umlaut, 3), "ber");

@@ -4,17 +4,17 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "tests/framework/UiTestSupport.h"
 #include <QScreen>
+#include "tests/framework/UiTestSupport.h"
 
 #include "framework/core/Application.h"
-#include "framework/widgets/Canvas.h"
 #include "framework/painting/GraphicsQt_p.h"
+#include "framework/painting/Picture.h"
+#include "framework/widgets/Canvas.h"
 #include "framework/widgets/CheckBox.h"
 #include "framework/widgets/GroupBox.h"
 #include "framework/widgets/ImageWell.h"
 #include "framework/widgets/Label.h"
-#include "framework/painting/Picture.h"
 #include "framework/widgets/PushButton.h"
 #include "framework/widgets/TextField.h"
 #include "framework/widgets/Timer.h"
@@ -38,25 +38,30 @@ std::shared_ptr<T> Add(fw::Window& w, const std::string& name, std::int64_t l, s
 
 TEST_F(ControlTest, LocksDecideWhoGrowsAndWhoMovesWithTheWindow) {
     std::shared_ptr<fw::Canvas> all, fixed, right, leftTop;
-    auto w = Build([&](LogWindow& self) {
-        all = Add<fw::Canvas>(self, "all", 156, 15, 400, 400);
-        Set(*all, {{"LockLeft", true}, {"LockTop", true}, {"LockRight", true}, {"LockBottom", true}});
-        fixed = Add<fw::Canvas>(self, "fixed", 16, 15, 132, 97);
-        right = Add<fw::Canvas>(self, "right", 500, 420, 20, 10);
-        Set(*right, {{"LockRight", true}, {"LockBottom", true}});
-        leftTop = Add<fw::Canvas>(self, "leftTop", 28, 153, 43, 20);
-        Set(*leftTop, {{"LockLeft", true}, {"LockTop", true}});
-    }, 576, 435);
+    auto w = Build(
+        [&](LogWindow& self) {
+            all = Add<fw::Canvas>(self, "all", 156, 15, 400, 400);
+            Set(*all, {{"LockLeft", true}, {"LockTop", true}, {"LockRight", true}, {"LockBottom", true}});
+            fixed = Add<fw::Canvas>(self, "fixed", 16, 15, 132, 97);
+            right = Add<fw::Canvas>(self, "right", 500, 420, 20, 10);
+            Set(*right, {{"LockRight", true}, {"LockBottom", true}});
+            leftTop = Add<fw::Canvas>(self, "leftTop", 28, 153, 43, 20);
+            Set(*leftTop, {{"LockLeft", true}, {"LockTop", true}});
+        },
+        576, 435);
     QApplication::processEvents();
     w->Widget()->resize(700, w->Widget()->height() + 65);
     QApplication::processEvents();
     ASSERT_EQ(w->Width(), 700);
     ASSERT_EQ(w->Height(), 500);
-    EXPECT_EQ((std::array{all->Left(), all->Top(), all->Width(), all->Height()}), (std::array<std::int64_t, 4>{156, 15, 524, 465}));
+    EXPECT_EQ((std::array{all->Left(), all->Top(), all->Width(), all->Height()}),
+              (std::array<std::int64_t, 4>{156, 15, 524, 465}));
     EXPECT_EQ(all->Widget()->geometry(), QRect(156, 15, 524, 465));
-    EXPECT_EQ((std::array{fixed->Left(), fixed->Top(), fixed->Width(), fixed->Height()}), (std::array<std::int64_t, 4>{16, 15, 132, 97}));
+    EXPECT_EQ((std::array{fixed->Left(), fixed->Top(), fixed->Width(), fixed->Height()}),
+              (std::array<std::int64_t, 4>{16, 15, 132, 97}));
     EXPECT_EQ((std::array{right->Left(), right->Top(), right->Width()}), (std::array<std::int64_t, 3>{624, 485, 20}));
-    EXPECT_EQ((std::array{leftTop->Left(), leftTop->Top(), leftTop->Width()}), (std::array<std::int64_t, 3>{28, 153, 43}));
+    EXPECT_EQ((std::array{leftTop->Left(), leftTop->Top(), leftTop->Width()}),
+              (std::array<std::int64_t, 3>{28, 153, 43}));
     // Back to the start size: back to the start places.
     w->Widget()->resize(576, w->Widget()->height() - 65);
     QApplication::processEvents();
@@ -116,7 +121,9 @@ struct Handlers : fw::Window {
     Handlers() : fw::Window("Handlers.Handlers") {}
     std::vector<std::string> calls;
     bool follow = true;
-    void CB_Action(std::shared_ptr<fw::CheckBox> cb) { calls.push_back(std::string("check ") + (cb->Value() ? "1" : "0")); }
+    void CB_Action(std::shared_ptr<fw::CheckBox> cb) {
+        calls.push_back(std::string("check ") + (cb->Value() ? "1" : "0"));
+    }
     bool CA_MouseDown(std::shared_ptr<fw::Canvas>, std::int64_t x, std::int64_t y) {
         calls.push_back("down " + std::to_string(x) + "," + std::to_string(y));
         return follow;
@@ -234,9 +241,8 @@ TEST_F(ControlTest, HighResolutionPicturesKeepTheirSizeInPoints) {
     auto ca = w->New<fw::Canvas>();
     w->AddControl("CA", ca);
     SetBox(*ca, 0, 0, 30, 30);
-    ca->Paint.Bind([&](std::shared_ptr<fw::Canvas>, fw::Graphics& g, const std::vector<fw::Rect>&) {
-        g.DrawPicture(pic, 0, 0);
-    });
+    ca->Paint.Bind(
+        [&](std::shared_ptr<fw::Canvas>, fw::Graphics& g, const std::vector<fw::Rect>&) { g.DrawPicture(pic, 0, 0); });
     const QImage shot = ca->Widget()->grab().toImage();
     const qreal r = shot.devicePixelRatio();
     EXPECT_EQ(shot.pixelColor(int(9 * r), int(9 * r)), QColor(0, 0, 0));

@@ -4,9 +4,9 @@
 
 #include <thread>
 
-#include "tests/framework/UiTestSupport.h"
-#include "framework/widgets/Canvas.h"
 #include "framework/menus/MenuItem.h"
+#include "framework/widgets/Canvas.h"
+#include "tests/framework/UiTestSupport.h"
 
 using namespace uitest;
 
