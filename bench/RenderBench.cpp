@@ -13,8 +13,8 @@
 
 #include "framework/painting/GraphicsQt_p.h"
 #include "model/Module1.h"
-#include "tools/PlainReplay.h"
-#include "tools/Scenes.h"
+#include "tests/support/PlainReplay.h"
+#include "tests/support/Scenes.h"
 
 namespace {
 

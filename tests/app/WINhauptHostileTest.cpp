@@ -16,8 +16,8 @@
 #include "framework/core/EventBoundary.h"
 #include "framework/painting/Picture.h"
 #include "framework/widgets/OpenDialog.h"
-#include "tests/app/MainWindowFixture.h"
-#include "tests/framework/UiTestSupport.h"
+#include "tests/support/MainWindowFixture.h"
+#include "tests/support/UiTestSupport.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/core/Exceptions.h"
-#include "tests/model/ModelFixture.h"
+#include "tests/support/ModelFixture.h"
 
 namespace {
 

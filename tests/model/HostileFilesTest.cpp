@@ -22,7 +22,7 @@
 #include "framework/core/Exceptions.h"
 #include "framework/io/TextInputStream.h"
 #include "framework/widgets/OpenDialog.h"
-#include "tests/model/ModelFixture.h"
+#include "tests/support/ModelFixture.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "framework/painting/GraphicsQt_p.h"
 #include "model/Module1.h"
 #include "tests/support/ImageCompare.h"
-#include "tools/Scenes.h"
+#include "tests/support/Scenes.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "tests/model/ModelFixture.h"
+#include "tests/support/ModelFixture.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "framework/widgets/Canvas.h"
 #include "framework/widgets/PushButton.h"
-#include "tests/framework/UiTestSupport.h"
+#include "tests/support/UiTestSupport.h"
 
 using namespace uitest;
 

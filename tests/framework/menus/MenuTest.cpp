@@ -12,7 +12,7 @@
 #include "framework/core/Application.h"
 #include "framework/menus/MenuItem.h"
 #include "framework/widgets/TextField.h"
-#include "tests/framework/UiTestSupport.h"
+#include "tests/support/UiTestSupport.h"
 
 using namespace uitest;
 

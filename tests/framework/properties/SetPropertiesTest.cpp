@@ -5,7 +5,7 @@
 #include "framework/widgets/Canvas.h"
 #include "framework/widgets/Label.h"
 #include "framework/widgets/Timer.h"
-#include "tests/framework/UiTestSupport.h"
+#include "tests/support/UiTestSupport.h"
 
 using namespace uitest;
 

@@ -5,7 +5,7 @@
 #include <QTest>
 
 #include <QScreen>
-#include "tests/framework/UiTestSupport.h"
+#include "tests/support/UiTestSupport.h"
 
 #include "framework/core/Application.h"
 #include "framework/painting/GraphicsQt_p.h"

@@ -6,7 +6,7 @@
 
 #include "framework/menus/MenuItem.h"
 #include "framework/widgets/Canvas.h"
-#include "tests/framework/UiTestSupport.h"
+#include "tests/support/UiTestSupport.h"
 
 using namespace uitest;
 

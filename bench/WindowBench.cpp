@@ -16,7 +16,7 @@
 #include "framework/core/Application.h"
 #include "framework/core/EventBoundary.h"
 #include "model/Module1.h"
-#include "tools/Scenes.h"
+#include "tests/support/Scenes.h"
 
 namespace {
 
