@@ -139,6 +139,8 @@ const std::vector<HostileCase>& Cases() {
         {"many_blank_lines.kzp",
          [] { return "2\n" + std::string(300000, '\n') + "1 1\n" + std::string(300000, '\n') + "2 2\n0\n"; },
          {"", 2, 0, {{1, 1}, {2, 2}}, {}}},
+        {"index_1e30.kzp", [] { return "0\n2\n3 1\n1e30 1\n"; }, Refused(BadIndex(4, "1e30"))},
+        {"index_minus_1e30.kzp", [] { return "0\n1\n-1e30 1\n"; }, Refused(BadIndex(3, "-1e30"))},
     };
     return cases;
 }
