@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/core/Exceptions.h"
+#include "framework/io/SystemErrorText_p.h"
 
 namespace fw {
 
@@ -68,7 +69,9 @@ struct TextInputStream::Impl {
             const std::size_t got = std::fread(buffer.data() + len, 1, buffer.size() - len, file);
             if (got == 0) {
                 if (std::ferror(file)) {
-                    throw IOException("Beim Lesen der Datei " + Quoted(path) + " ist ein Fehler aufgetreten.");
+                    const int error = errno;
+                    throw IOException("Beim Lesen der Datei " + Quoted(path) +
+                                      " ist ein Fehler aufgetreten: " + SystemErrorText(error));
                 }
                 drained = true;
             }
@@ -161,10 +164,7 @@ std::shared_ptr<TextInputStream> TextInputStream::Open(const std::string& path) 
     impl->file = std::fopen(path.c_str(), "rb");
     if (!impl->file) {
         const int error = errno;
-        if (error == ENOENT || error == ENOTDIR) throw IOException(prefix + "Sie ist nicht vorhanden.");
-        if (error == EACCES || error == EPERM) throw IOException(prefix + "Die Leseberechtigung fehlt.");
-        if (error == EISDIR) throw IOException(prefix + "Sie ist ein Ordner.");
-        throw IOException(prefix + std::strerror(error));
+        throw IOException(prefix + SystemErrorText(error));
     }
     if (impl->Ensure(3) && std::memcmp(impl->buffer.data(), "\xEF\xBB\xBF", 3) == 0) {
         impl->pos = 3;
