@@ -11,7 +11,7 @@
 #include <functional>
 #include <vector>
 
-#include "framework/painting/GraphicsQt_p.h"
+#include "framework/painting/GraphicsQt_p.h"  // internal: SetRenderThreads, to time each thread count
 #include "model/Module1.h"
 #include "tests/support/PlainReplay.h"
 #include "tests/support/Scenes.h"

@@ -41,18 +41,23 @@ bool FetchNext(Lines& lines, std::string& record, std::int64_t& recordLine) {
     return read;
 }
 
+// A refused number as the file writes it: beyond the 64-bit range the
+// saturated value would mislead.
+std::string AsWritten(std::string_view text, std::int64_t value) {
+    if (value != std::numeric_limits<std::int64_t>::max() && value != std::numeric_limits<std::int64_t>::min()) {
+        return std::to_string(value);
+    }
+    const auto from = std::min(text.find_first_not_of(" \t"), text.size());
+    const auto to = std::min(text.find_first_not_of("0123456789+-.eE", from), text.size());
+    constexpr std::size_t kShown = 40;
+    return to - from > kShown ? std::string(text.substr(from, kShown)) + "\xE2\x80\xA6"
+                              : std::string(text.substr(from, to - from));
+}
+
 std::int64_t Count(const std::string& line, const char* what) {
     const std::int64_t n = fw::TruncateToInt64(fw::Val(line));
     if (n > kLastRow) {
-        // Beyond the 64-bit range the saturated value would mislead: name the
-        // number as the file writes it.
-        std::string shown = std::to_string(n);
-        if (n == std::numeric_limits<std::int64_t>::max()) {
-            const auto from = line.find_first_not_of(" \t");
-            const auto to = line.find_first_not_of("0123456789+-.eE", from);
-            shown = line.substr(from, std::min<std::size_t>(to - from, 40));
-        }
-        throw fw::UnsupportedFormatException("Die Datei enth\xC3\xA4lt " + shown + " " + what +
+        throw fw::UnsupportedFormatException("Die Datei enth\xC3\xA4lt " + AsWritten(line, n) + " " + what +
                                              "; h\xC3\xB6"
                                              "chstens " +
                                              std::to_string(kLastRow) + " sind m\xC3\xB6glich.");
@@ -118,7 +123,7 @@ Staging ReadAll(fw::TextInputStream& in) {
         const std::int64_t pen = fw::TruncateToInt64(fw::Val(f.second));
         if (index < 0 || index > kLastRow) {
             throw fw::UnsupportedFormatException("Der Linieneintrag in Zeile " + std::to_string(recordLine) +
-                                                 " verweist auf Punkt " + std::to_string(index) +
+                                                 " verweist auf Punkt " + AsWritten(f.first, index) +
                                                  "; m\xC3\xB6glich sind 0 bis " + std::to_string(kLastRow) + ".");
         }
         s.linien.push_back({index, pen});

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "framework/core/Exceptions.h"
-#include "framework/painting/GraphicsQt_p.h"
+#include "framework/painting/GraphicsQt_p.h"  // internal: SetRenderThreads for --threads
 #include "framework/text/Text.h"
 #include "framework/widgets/OpenDialog.h"
 #include "model/Module1.h"

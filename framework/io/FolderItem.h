@@ -18,8 +18,9 @@ public:
     // The last component of the path.
     std::string Name() const;
 
-    // Raises IOException, naming the file, when it cannot be read
-    // (missing, a folder, no permission).
+    // Raises IOException, naming the file, when it cannot be read (missing,
+    // no permission, not a regular file), and UnsupportedFormatException when
+    // it is too large (TextInputStream::Open).
     std::shared_ptr<TextInputStream> OpenAsTextFile() const;
 
 private:

@@ -1,12 +1,15 @@
 #include "framework/io/TextInputStream.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <vector>
 
 #include "framework/core/Exceptions.h"
+#include "framework/io/SystemErrorText_p.h"
 
 namespace fw {
 
@@ -16,6 +19,32 @@ constexpr std::size_t kBufferSize = 64 * 1024;
 constexpr char32_t kReplacement = 0xFFFD;
 
 std::string Quoted(const std::string& path) { return "\xE2\x80\x9E" + path + "\xE2\x80\x9C"; }
+
+// Digits in groups of three, as German writes them: 67.108.864.
+std::string Grouped(std::int64_t n) {
+    std::string digits = std::to_string(n);
+    for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3) digits.insert(std::size_t(at), ".");
+    return digits;
+}
+
+void CheckSize(const std::string& path, std::int64_t size) {
+    if (size <= TextInputStream::kMaxFileBytes) return;
+    throw UnsupportedFormatException("Die Datei " + Quoted(path) + " ist " + Grouped(size) +
+                                     " Bytes gro\xC3\x9F, mehr als " +
+                                     std::to_string(TextInputStream::kMaxFileBytes >> 20) + " MiB (" +
+                                     Grouped(TextInputStream::kMaxFileBytes) + " Bytes); sie wird nicht gelesen.");
+}
+
+// Only a regular file is read: a pipe or a device could block or never end.
+void CheckKind(const std::string& prefix, mode_t mode) {
+    if (S_ISREG(mode)) return;
+    const char* kind = S_ISDIR(mode)                    ? "Sie ist ein Ordner."
+                       : S_ISFIFO(mode)                 ? "Sie ist eine benannte Pipe, keine gew\xC3\xB6hnliche Datei."
+                       : S_ISCHR(mode) || S_ISBLK(mode) ? "Sie ist ein Ger\xC3\xA4t, keine gew\xC3\xB6hnliche Datei."
+                       : S_ISSOCK(mode)                 ? "Sie ist ein Socket, keine gew\xC3\xB6hnliche Datei."
+                                                        : "Sie ist keine gew\xC3\xB6hnliche Datei.";
+    throw IOException(prefix + kind);
+}
 
 void AppendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
@@ -41,7 +70,8 @@ struct TextInputStream::Impl {
     enum class Encoding { Utf8, Utf16LE, Utf16BE };
 
     std::string path;
-    std::FILE* file = nullptr;
+    int fd = -1;
+    std::int64_t bytesRead = 0;
     std::vector<char> buffer = std::vector<char>(kBufferSize);
     std::size_t pos = 0;
     std::size_t len = 0;
@@ -52,7 +82,7 @@ struct TextInputStream::Impl {
     std::int64_t linesRead = 0;
 
     ~Impl() {
-        if (file) std::fclose(file);
+        if (fd >= 0) ::close(fd);
     }
 
     // Makes at least n bytes available when the file still has them; false
@@ -65,14 +95,18 @@ struct TextInputStream::Impl {
             pos = 0;
         }
         while (!drained && len < n) {
-            const std::size_t got = std::fread(buffer.data() + len, 1, buffer.size() - len, file);
-            if (got == 0) {
-                if (std::ferror(file)) {
-                    throw IOException("Beim Lesen der Datei " + Quoted(path) + " ist ein Fehler aufgetreten.");
-                }
-                drained = true;
+            const ssize_t got = ::read(fd, buffer.data() + len, buffer.size() - len);
+            if (got < 0 && errno == EINTR) continue;
+            if (got < 0) {
+                const int error = errno;
+                throw IOException("Beim Lesen der Datei " + Quoted(path) +
+                                  " ist ein Fehler aufgetreten: " + SystemErrorText(error));
             }
-            len += got;
+            drained = got == 0;
+            len += static_cast<std::size_t>(got);
+            // A file that grows while it is read is held to the same limit.
+            bytesRead += got;
+            CheckSize(path, bytesRead);
         }
         return len - pos >= n;
     }
@@ -153,19 +187,24 @@ std::shared_ptr<TextInputStream> TextInputStream::Open(const std::string& path) 
     const std::string prefix = "Die Datei " + Quoted(path) +
                                " kann nicht ge\xC3\xB6"
                                "ffnet werden: ";
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) throw IOException(prefix + "Sie ist ein Ordner.");
+    // The path is judged before it is opened, so that a pipe is never opened
+    // for a blocking read; the opened file is judged again, in case the path
+    // has changed in between, and O_NONBLOCK keeps that open from waiting.
+    struct stat st {};
+    const auto judge = [&](bool failed) {
+        if (failed) {
+            const int error = errno;
+            throw IOException(prefix + SystemErrorText(error));
+        }
+        CheckKind(prefix, st.st_mode);
+        CheckSize(path, st.st_size);
+    };
+    judge(::stat(path.c_str(), &st) != 0);
     auto impl = std::make_unique<Impl>();
     impl->path = path;
-    errno = 0;
-    impl->file = std::fopen(path.c_str(), "rb");
-    if (!impl->file) {
-        const int error = errno;
-        if (error == ENOENT || error == ENOTDIR) throw IOException(prefix + "Sie ist nicht vorhanden.");
-        if (error == EACCES || error == EPERM) throw IOException(prefix + "Die Leseberechtigung fehlt.");
-        if (error == EISDIR) throw IOException(prefix + "Sie ist ein Ordner.");
-        throw IOException(prefix + std::strerror(error));
-    }
+    impl->fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    judge(impl->fd < 0 || ::fstat(impl->fd, &st) != 0);
+    ::fcntl(impl->fd, F_SETFL, ::fcntl(impl->fd, F_GETFL) & ~O_NONBLOCK);
     if (impl->Ensure(3) && std::memcmp(impl->buffer.data(), "\xEF\xBB\xBF", 3) == 0) {
         impl->pos = 3;
     } else if (impl->Ensure(2)) {

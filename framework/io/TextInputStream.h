@@ -15,8 +15,12 @@ public:
     // No line is read whole beyond this many bytes (as UTF-8), so memory stays
     // bounded whatever the file holds.
     static constexpr std::size_t kMaxLineBytes = std::size_t{1} << 20;
+    // No file above this size is read, so that reading never takes long.
+    static constexpr std::int64_t kMaxFileBytes = std::int64_t{64} << 20;
 
-    // Raises IOException, naming the file, when it cannot be opened.
+    // Only regular files are read. Raises IOException, naming the file, when
+    // it cannot be opened or is none (a folder, pipe, device or socket), and
+    // UnsupportedFormatException when it is larger than kMaxFileBytes.
     static std::shared_ptr<TextInputStream> Open(const std::string& path);
 
     ~TextInputStream();

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <functional>
 
-#include "framework/painting/GraphicsQt_p.h"
+#include "framework/painting/GraphicsQt_p.h"  // internal: pixels drawn the plain way or the fast way
 #include "framework/painting/Picture.h"
 
 namespace testing_support {

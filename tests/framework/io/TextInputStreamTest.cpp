@@ -149,6 +149,10 @@ TEST_F(TextInputStreamTest, FilesThatCannotBeOpenedNameThemselves) {
     ExpectIOException((dir_ / "missing.txt").string(), "nicht vorhanden");
     ExpectIOException((dir_ / "missing" / "f.txt").string(), "nicht vorhanden");
     ExpectIOException(dir_.string(), "Ordner");
+    // The system's own texts are English: each reason is said in German.
+    fs::create_symlink("loop.txt", dir_ / "loop.txt");
+    ExpectIOException((dir_ / "loop.txt").string(), "zu viele symbolische Verkn\xC3\xBCpfungen");
+    ExpectIOException((dir_ / std::string(300, 'n')).string(), "Name oder Pfad ist zu lang");
 }
 
 TEST_F(TextInputStreamTest, FileWithoutReadPermission) {

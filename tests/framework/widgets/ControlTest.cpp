@@ -8,7 +8,7 @@
 #include "tests/support/UiTestSupport.h"
 
 #include "framework/core/Application.h"
-#include "framework/painting/GraphicsQt_p.h"
+#include "framework/painting/GraphicsQt_p.h"  // internal: the picture's device pixels
 #include "framework/painting/Picture.h"
 #include "framework/widgets/Canvas.h"
 #include "framework/widgets/CheckBox.h"
