@@ -147,8 +147,8 @@ void WINhaupt::CBlinien_Action(std::shared_ptr<fw::CheckBox>) { Module1::zeichne
 void WINhaupt::CBachsen_Action(std::shared_ptr<fw::CheckBox>) { Module1::zeichnen(); }
 
 void WINhaupt::PushButton1_Action(std::shared_ptr<fw::PushButton>) {
-    Module1::origx = 20;
-    Module1::origy = 380;
+    Module1::origx = Module1::kStartOrigx;
+    Module1::origy = Module1::kStartOrigy;
     Module1::zeichnen();
 }
 
