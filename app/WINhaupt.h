@@ -109,8 +109,6 @@ public:
 
 private:
     template <typename T>
-    std::shared_ptr<T> ControlNamed(const std::string& name) const;
-    template <typename T>
     std::shared_ptr<T> MenuItemNamed(const std::string& name) const;
 };
 
