@@ -33,7 +33,7 @@ void wrapper_Timer1::AttachTo(fw::Window& window, const std::string& name) {
 
 // --- class ---
 
-WINhaupt::WINhaupt() : fw::Window(kClassName) { fw::RegisterClass(kClassName, {"Open", "Resized", "Resizing"}); }
+WINhaupt::WINhaupt() : fw::Window(kClassName) {}
 
 void WINhaupt::Layout() {
     // The menu bar comes before the record, which sizes the content below it.
@@ -216,11 +216,11 @@ void WINhaupt::InvalidateCAhaupt() { CAhaupt()->Invalidate(true); }
 
 // --- instance ---
 
-void Register() {
+void InitClass() {
     fw::RegisterClass(kClassName, {"Open", "Resized", "Resizing"});
     Module1::SetHauptGetter([]() -> std::shared_ptr<Module1::HauptView> { return Instance(); });
 }
 
-std::shared_ptr<WINhaupt> Instance() { return WindowParts::ImplicitInstance<WINhaupt>(kClassName, Register); }
+std::shared_ptr<WINhaupt> Instance() { return WindowParts::ImplicitInstance<WINhaupt>(kClassName, InitClass); }
 
 }  // namespace WINhaupt

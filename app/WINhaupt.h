@@ -112,10 +112,10 @@ private:
     std::shared_ptr<T> MenuItemNamed(const std::string& name) const;
 };
 
-// The class registration, and the drawing model's way to the window (the
-// getter below at every use). Start-up calls it; Instance() does as well
-// before it builds a window. Calling it again does no harm.
-void Register();
+// Registers the class and its three events, and gives the drawing model its
+// way to the window (the getter below, at every use). Later calls change
+// nothing.
+void InitClass();
 
 // The main window, built and opened when there is none. Called from the
 // window's own Open event it answers the window under construction. C++ has
