@@ -40,11 +40,9 @@ Application::Application() { CheckMainThread(); }
 bool Application::IsEventImplemented(const std::string&) { return false; }
 
 void Application::SetVersionData(std::int64_t major, std::int64_t minor, std::int64_t bug, std::int64_t nonRelease,
-                                 std::int64_t stage, const std::string& text1, const std::string& text2,
-                                 const std::string& text3) {
+                                 std::int64_t stage, const std::string&, const std::string&, const std::string&) {
     CheckMainThread();
     major_ = major, minor_ = minor, bug_ = bug, nonRelease_ = nonRelease, stage_ = stage;
-    text1_ = text1, text2_ = text2, text3_ = text3;
     if (QCoreApplication::instance()) {
         QCoreApplication::setApplicationVersion(QString("%1.%2.%3").arg(major).arg(minor).arg(bug));
     }

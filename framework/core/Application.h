@@ -23,6 +23,8 @@ public:
     // Whether the program's class handles the named application event.
     virtual bool IsEventImplemented(const std::string& name);
 
+    // The three texts are taken as the start-up passes them; nothing reads
+    // them back, so they are not kept.
     void SetVersionData(std::int64_t major, std::int64_t minor, std::int64_t bug, std::int64_t nonRelease,
                         std::int64_t stage, const std::string& text1, const std::string& text2,
                         const std::string& text3);
@@ -53,7 +55,6 @@ public:
 
 private:
     std::int64_t major_ = 0, minor_ = 0, bug_ = 0, nonRelease_ = 0, stage_ = 0;
-    std::string text1_, text2_, text3_;
     std::shared_ptr<fw::MenuBar> menuBar_;
     std::map<std::string, std::function<bool()>> menuHandlers_;
     struct NativeBar;
