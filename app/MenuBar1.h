@@ -12,7 +12,8 @@ inline constexpr const char* kClassName = "MenuBar1.MenuBar1";
 class MenuBar1 : public fw::MenuBar {
 public:
     std::string FrameworkClassName() const override { return kClassName; }
-    // Builds both menus; a new bar holds none before.
+    // Builds both menus, each through the class's own operations (hence
+    // virtual); a new bar holds none before.
     void Constructor() override;
     virtual void Untitled0();  // File menu
     virtual void Untitled1();  // Edit menu

@@ -19,18 +19,6 @@ void ShowZoom() { Instance()->EFzoom()->SetText(fw::Str(Module1::zoomfaktor)); }
 
 }  // namespace
 
-// --- timer wrapper ---
-
-void wrapper_Timer1::SetWindow(const std::shared_ptr<fw::Window>& window) { window_ = window; }
-
-std::shared_ptr<fw::Window> wrapper_Timer1::Window() const { return window_.lock(); }
-
-void wrapper_Timer1::AttachTo(fw::Window& window, const std::string& name) {
-    fw::Timer::AttachTo(window, name);
-    SetWindow(std::static_pointer_cast<fw::Window>(window.weak_from_this().lock()));
-    SetIndex(fw::Control::Index());
-}
-
 // --- class ---
 
 WINhaupt::WINhaupt() : fw::Window(kClassName) {}
