@@ -27,7 +27,7 @@ inline constexpr const char* kClassName = "WINhaupt.WINhaupt";
 // control's own (fw::Control::Window, Index).
 class wrapper_Timer1 : public fw::Timer {
 public:
-    std::string FrameworkClassName() const override { return "WINhaupt.wrapper_Timer1"; }
+    std::string FrameworkClassName() const override { return "WINhaupt._wrapper_Timer1"; }
     void Constructor() {}
 };
 

@@ -149,6 +149,7 @@ TEST_F(WINhauptTest, TwelveObjectsInOrderWithTheirPlacesParentsAndStartStates) {
 
     auto timer = std::dynamic_pointer_cast<WINhaupt::wrapper_Timer1>(w->Timer1());
     ASSERT_TRUE(timer);
+    EXPECT_EQ(timer->FrameworkClassName(), "WINhaupt._wrapper_Timer1") << "a name in a string keeps its underscore";
     EXPECT_EQ(timer->Window(), w);
     EXPECT_EQ(timer->Period(), 500);
 }
