@@ -172,7 +172,8 @@ QAction* MenuItem::Action() {
 void MenuItem::UpdateAction() {
     if (!action_) return;
     action_->setSeparator(IsSeparator());
-    action_->setText(QString::fromStdString(text_));
+    // Qt draws a separator's text as a section title: "-" would show.
+    action_->setText(IsSeparator() ? QString() : QString::fromStdString(text_));
     action_->setShortcut(IsSeparator() ? QKeySequence() : ToKeySequence(shortcut_));
     action_->setVisible(visible_);
     action_->setEnabled(autoEnabled_ ? CanAct() : enabled_);

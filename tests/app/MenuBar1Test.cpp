@@ -83,6 +83,9 @@ TEST(MenuBar1Test, TheApplicationAndAWindowShareTheBarAndAboutRunsItsHandler) {
     EXPECT_EQ(file->actions()[1]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_I));
     EXPECT_TRUE(edit->actions()[1]->isSeparator());
     EXPECT_TRUE(edit->actions()[6]->isSeparator());
+    // A separator with text is drawn as a section title, its text beside the line.
+    EXPECT_EQ(edit->actions()[1]->text(), "");
+    EXPECT_EQ(edit->actions()[6]->text(), "");
     file->actions()[1]->trigger();
     EXPECT_EQ(abouts, 1);
 
