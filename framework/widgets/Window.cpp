@@ -154,10 +154,13 @@ void Window::Show() {
     if (!constructed_) return;  // shown at the end of construction
     if (!shownOnce_) ApplySize();
     shownOnce_ = true;
-    if (fullScreen_)
+    if (fullScreen_) {
         widget_->showFullScreen();
-    else
+    } else {
+        // A minimised window comes back as it was before.
+        widget_->setWindowState(widget_->windowState() & ~Qt::WindowMinimized);
         widget_->show();
+    }
     widget_->raise();
     widget_->activateWindow();
 }
