@@ -186,6 +186,10 @@ void WINhaupt::Timer1_Action(std::shared_ptr<fw::Timer>) { Module1::zeichnen(); 
 void WINhaupt::Event_Open() { Module1::init(); }
 
 void WINhaupt::Event_Resized() {
+    // A canvas squeezed to nothing (a window manager that ignores the minimum
+    // size) shows nothing: no picture of no pixels, and the drawing comes
+    // back when the canvas has room again.
+    if (Instance()->CAhaupt()->Width() < 1 || Instance()->CAhaupt()->Height() < 1) return;
     Module1::breite = Instance()->CAhaupt()->Width();
     Module1::hoehe = Instance()->CAhaupt()->Height();
     Module1::init();
