@@ -200,6 +200,15 @@ void MenuItem::FillMenu(QMenu& menu) {
     }
 }
 
+void MenuItem::AddActionsTo(QWidget& widget) {
+    for (const auto& child : children_) {
+        if (child->Count() > 0)
+            child->AddActionsTo(widget);
+        else if (QAction* action = child->Action())
+            widget.addAction(action);  // an action it has already is not added twice
+    }
+}
+
 void MenuBar::Fill(QMenuBar& bar) {
     CheckMainThread();
     bar.clear();

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "framework/core/Application.h"
 #include "framework/core/EventBoundary.h"
 #include "framework/menus/MenuItem.h"
 #include "framework/painting/GraphicsQt_p.h"
@@ -163,6 +164,9 @@ void Window::Show() {
     }
     widget_->raise();
     widget_->activateWindow();
+    // The application's menu shortcuts work from every window, also from one
+    // without a bar and once the window whose bar showed them has gone.
+    if (auto app = GetAppObject(); app && app->MenuBar()) app->MenuBar()->AddActionsTo(*widget_);
 }
 
 void Window::Close() {

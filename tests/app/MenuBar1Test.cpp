@@ -96,6 +96,18 @@ TEST(MenuBar1Test, TheApplicationAndAWindowShareTheBarAndAboutRunsItsHandler) {
     QTest::keyClick(w->Widget(), Qt::Key_I, Qt::ControlModifier);
     EXPECT_EQ(abouts, 2);
     w->Close();
+
+    // And from a window without a bar of its own once the bar's window is gone.
+    w.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    auto bare = std::make_shared<fw::Window>("Bare.Bare");
+    bare->Constructor();
+    bare->Show();
+    QApplication::setActiveWindow(bare->Widget());
+    QTRY_VERIFY(bare->Widget()->isActiveWindow());
+    QTest::keyClick(bare->Widget(), Qt::Key_I, Qt::ControlModifier);
+    EXPECT_EQ(abouts, 3);
+    bare->Close();
 }
 
 }  // namespace
