@@ -110,6 +110,7 @@ int ProcessMain(int& argc, char** argv) {
         bool ready = false;
         try {
             fw::RuntimeInit(argc, argv);
+            fw::Application::SetName("KZP-Viewer");
             PerformInitializers();
             ready = true;
         } catch (...) {

@@ -50,6 +50,9 @@ public:
     // pixel ratio; coordinates stay in points.
     static void SetSupportsHiDPI(bool value);
 
+    // The program's name: the title of the framework's report boxes.
+    static void SetName(const std::string& name);
+
     // Ends the event loop.
     static void Quit();
 
@@ -67,7 +70,8 @@ void RuntimeRegisterAppObject(const ApplicationPtr& app);
 // The registered application object; nullptr before registration.
 ApplicationPtr GetAppObject();
 
-// Creates the Qt application when the caller has not made one.
+// Creates the Qt application when the caller has not made one, and gives
+// Qt's own texts the language of the locale.
 void RuntimeInit(int& argc, char** argv);
 // The control plug-in's classes (ImageWell, UpDownArrows) are linked in:
 // nothing to resolve at run time. Kept as the start-up step it stands for.

@@ -25,11 +25,11 @@ std::set<std::string>& Showing() {
     return texts;
 }
 
+// The box belongs to the window the user was working in and carries the
+// program's name, whatever that window is called.
 QMessageBox* NewBox(const std::string& text) {
-    // The box belongs to the window the user was working in.
-    QWidget* active = QApplication::activeWindow();
-    const QString title = active ? active->window()->windowTitle() : QApplication::applicationDisplayName();
-    return new QMessageBox(QMessageBox::Warning, title, QString::fromStdString(text), QMessageBox::Ok, active);
+    return new QMessageBox(QMessageBox::Warning, QApplication::applicationDisplayName(), QString::fromStdString(text),
+                           QMessageBox::Ok, QApplication::activeWindow());
 }
 
 void Report(const std::string& text) {
