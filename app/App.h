@@ -12,7 +12,7 @@ public:
 
     void Constructor() override {}
     // The About item's handler: shows the about window, modeless. False on
-    // every path.
+    // every path. Virtual: the handler is bound through the class's entry.
     virtual bool About_Action();
     bool IsEventImplemented(const std::string& name) override;
 

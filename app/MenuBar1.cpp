@@ -7,9 +7,10 @@
 
 namespace MenuBar1 {
 
-std::shared_ptr<MenuBar1> implicitInstance;
-
 namespace {
+
+// The one instance once built; nil before, and after a failed build.
+std::shared_ptr<MenuBar1> implicitInstance;
 
 // One menu or item: created, constructed, named, captioned and made
 // visible; the shortcut is set only where a row has one, even empty.
@@ -62,9 +63,11 @@ void MenuBar1::Untitled1() {
     AddToMenu(*this, "EditMenu", NewItem<fw::MenuItem>("EditSelectAll", "Select &All", "Cmd+A"));
 }
 
+void InitClass() { fw::RegisterClass(kClassName, {}); }
+
 std::shared_ptr<MenuBar1> Instance() {
     if (implicitInstance) return implicitInstance;
-    fw::RegisterClass("MenuBar1.MenuBar1", {});
+    InitClass();
     auto bar = std::make_shared<MenuBar1>();
     bar->Constructor();
     // Stored only once complete: a failed build leaves nothing behind.

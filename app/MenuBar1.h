@@ -7,20 +7,24 @@
 
 namespace MenuBar1 {
 
+inline constexpr const char* kClassName = "MenuBar1.MenuBar1";
+
 class MenuBar1 : public fw::MenuBar {
 public:
-    std::string FrameworkClassName() const override { return "MenuBar1.MenuBar1"; }
-    // Builds both menus; a new bar holds none before.
+    std::string FrameworkClassName() const override { return kClassName; }
+    // Builds both menus, each through the class's own operations (hence
+    // virtual); a new bar holds none before.
     void Constructor() override;
     virtual void Untitled0();  // File menu
     virtual void Untitled1();  // Edit menu
 };
 
-// The instance getter: the one instance, built on the first call. C++ has no
-// function of its class's name, so it is spelled Instance.
-std::shared_ptr<MenuBar1> Instance();
+// Registers the class with the framework; later calls change nothing.
+void InitClass();
 
-// The one instance once built; nullptr before, and after a failed build.
-extern std::shared_ptr<MenuBar1> implicitInstance;
+// The instance getter: the one instance, built on the first call; a failed
+// build leaves none behind. C++ has no function of its class's name, so it
+// is spelled Instance.
+std::shared_ptr<MenuBar1> Instance();
 
 }  // namespace MenuBar1

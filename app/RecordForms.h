@@ -7,13 +7,11 @@
 
 #include "framework/painting/Color.h"
 #include "framework/properties/PropertyRecordBuilder.h"
+#include "framework/widgets/Control.h"
 
 namespace RecordForms {
 
 using Record = fw::PropertyRecordBytes<fw::kPropertyRecordCapacity>;
-
-// Index of a control that belongs to no control array.
-inline constexpr std::int64_t kNoControlArray = -2147483648LL;
 
 inline constexpr fw::Color kWhite = fw::RGB(255, 255, 255, 0);
 inline constexpr fw::Color kBlack = fw::RGB(0, 0, 0, 0);
@@ -57,7 +55,7 @@ struct ControlValues {
     bool lockBottom = false;
     std::int64_t tabIndex = 0;
     std::string_view initialParent{};  // empty: placed on the window itself
-    std::int64_t index = kNoControlArray;
+    std::int64_t index = fw::Control::kNoControlArray;
     std::int64_t tabPanelIndex = 0;
     bool tabStop = true;
     bool allowAutoDeactivate = true;

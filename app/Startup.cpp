@@ -8,7 +8,6 @@
 #include "app/WIInfo.h"
 #include "app/WINhaupt.h"
 #include "framework/core/Application.h"
-#include "framework/core/ClassRegistry.h"
 #include "framework/core/EventBoundary.h"
 #include "model/Module1.h"
 
@@ -36,8 +35,8 @@ void Report(std::exception_ptr error) {
 void PerformInitializers() {
     Step("PerformInitializers");
     App::InitClass();
-    WINhaupt::Register();
-    fw::RegisterClass("MenuBar1.MenuBar1", {});
+    WINhaupt::InitClass();
+    MenuBar1::InitClass();
     Module1::RunInitializers();
     WIInfo::InitClass();
 }
@@ -74,7 +73,6 @@ void InitFileTypes() { Step("InitFileTypes"); }
 
 void NewAppInstance() {
     Step("NewAppInstance");
-    App::InitClass();
     auto app = std::make_shared<App>();
     app->Constructor();
     app->SetVersionData(2, 0, 0, 0, 2, "", "", "");
@@ -112,6 +110,7 @@ int ProcessMain(int& argc, char** argv) {
         bool ready = false;
         try {
             fw::RuntimeInit(argc, argv);
+            fw::Application::SetName("KZP-Viewer");
             PerformInitializers();
             ready = true;
         } catch (...) {

@@ -21,6 +21,7 @@ public:
     // Only the window's record: no menu bar of its own.
     void Layout() override;
     void CreateControls() override;
+    // Virtual: CreateControls calls it through the class's operations.
     virtual void CreateControls0();
 
     std::shared_ptr<fw::PushButton> PushButton1();
@@ -30,6 +31,7 @@ public:
     std::shared_ptr<fw::Label> Label2();
     std::shared_ptr<fw::Label> Label3();
 
+    // Virtual: the bound handler is found through the window's own class.
     virtual void PushButton1_Action(std::shared_ptr<fw::PushButton> sender);
 
     bool IsEventImplemented(const std::string& name) override;

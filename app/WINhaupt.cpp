@@ -2,6 +2,7 @@
 
 #include "app/MenuBar1.h"
 #include "app/WINhauptRecords.h"
+#include "app/WindowParts.h"
 #include "framework/core/Arithmetic.h"
 #include "framework/core/ClassRegistry.h"
 #include "framework/properties/SetProperties.h"
@@ -9,39 +10,18 @@
 
 namespace WINhaupt {
 
-namespace {
+using WindowParts::ControlNamed;
 
-// One object of the window: made, registered, then given its record. The
-// step keeps no reference of its own; the window holds the object.
-template <typename T, typename Record>
-void Make(fw::Window& window, const std::string& name, const Record& record) {
-    {
-        auto object = window.New<T>();
-        window.AddControl(name, object);
-    }
-    fw::SetProperties(*fw::Cast<T>(window.ControlByName(name)), record.bytes());
-}
+namespace {
 
 // The zoom field of the one main window shows the zoom factor.
 void ShowZoom() { Instance()->EFzoom()->SetText(fw::Str(Module1::zoomfaktor)); }
 
 }  // namespace
 
-// --- timer wrapper ---
-
-void wrapper_Timer1::SetWindow(const std::shared_ptr<fw::Window>& window) { window_ = window; }
-
-std::shared_ptr<fw::Window> wrapper_Timer1::Window() const { return window_.lock(); }
-
-void wrapper_Timer1::AttachTo(fw::Window& window, const std::string& name) {
-    fw::Timer::AttachTo(window, name);
-    SetWindow(std::static_pointer_cast<fw::Window>(window.weak_from_this().lock()));
-    SetIndex(fw::Control::Index());
-}
-
 // --- class ---
 
-WINhaupt::WINhaupt() : fw::Window(kClassName) { fw::RegisterClass(kClassName, {"Open", "Resized", "Resizing"}); }
+WINhaupt::WINhaupt() : fw::Window(kClassName) {}
 
 void WINhaupt::Layout() {
     // The menu bar comes before the record, which sizes the content below it.
@@ -53,44 +33,40 @@ void WINhaupt::CreateControls() { CreateControls0(); }
 
 void WINhaupt::CreateControls0() {
     using namespace WINhauptRecords;
+    using WindowParts::MakeControl;
     const auto self = SelfAs<WINhaupt>();
 
-    Make<fw::GroupBox>(*this, "GroupBox1", kGroupBox1);
+    MakeControl<fw::GroupBox>(*this, "GroupBox1", kGroupBox1.bytes());
 
-    Make<fw::CheckBox>(*this, "CBpunkte", kCBpunkte);
+    MakeControl<fw::CheckBox>(*this, "CBpunkte", kCBpunkte.bytes());
     CBpunkte()->Action.Bind(self, &WINhaupt::CBpunkte_Action);
-    Make<fw::CheckBox>(*this, "CBlinien", kCBlinien);
+    MakeControl<fw::CheckBox>(*this, "CBlinien", kCBlinien.bytes());
     CBlinien()->Action.Bind(self, &WINhaupt::CBlinien_Action);
-    Make<fw::CheckBox>(*this, "CBachsen", kCBachsen);
+    MakeControl<fw::CheckBox>(*this, "CBachsen", kCBachsen.bytes());
     CBachsen()->Action.Bind(self, &WINhaupt::CBachsen_Action);
 
-    Make<fw::GroupBox>(*this, "GroupBox2", kGroupBox2);
+    MakeControl<fw::GroupBox>(*this, "GroupBox2", kGroupBox2.bytes());
 
-    Make<fw::PushButton>(*this, "PushButton1", kPushButton1);
+    MakeControl<fw::PushButton>(*this, "PushButton1", kPushButton1.bytes());
     PushButton1()->Action.Bind(self, &WINhaupt::PushButton1_Action);
 
-    Make<fw::UpDownArrows>(*this, "UPDzoom", kUPDzoom);
+    MakeControl<fw::UpDownArrows>(*this, "UPDzoom", kUPDzoom.bytes());
     UPDzoom()->Down.Bind(self, &WINhaupt::UPDzoom_Down);
     UPDzoom()->Up.Bind(self, &WINhaupt::UPDzoom_Up);
 
-    Make<fw::Label>(*this, "Label1", kLabel1);
-    Make<fw::TextField>(*this, "EFzoom", kEFzoom);
+    MakeControl<fw::Label>(*this, "Label1", kLabel1.bytes());
+    MakeControl<fw::TextField>(*this, "EFzoom", kEFzoom.bytes());
 
-    Make<fw::Canvas>(*this, "CAhaupt", kCAhaupt);
+    MakeControl<fw::Canvas>(*this, "CAhaupt", kCAhaupt.bytes());
     CAhaupt()->MouseDown.Bind(self, &WINhaupt::CAhaupt_MouseDown);
     CAhaupt()->MouseDrag.Bind(self, &WINhaupt::CAhaupt_MouseDrag);
     CAhaupt()->MouseWheel.Bind(self, &WINhaupt::CAhaupt_MouseWheel);
     CAhaupt()->Paint.Bind(self, &WINhaupt::CAhaupt_Paint);
 
-    Make<fw::PushButton>(*this, "PushButton2", kPushButton2);
+    MakeControl<fw::PushButton>(*this, "PushButton2", kPushButton2.bytes());
     PushButton2()->Action.Bind(self, &WINhaupt::PushButton2_Action);
 
-    {
-        auto timer = New<wrapper_Timer1>();
-        timer->Constructor();
-        AddControl("Timer1", timer);
-    }
-    fw::SetProperties(*Timer1(), kTimer1.bytes());
+    MakeControl<wrapper_Timer1>(*this, "Timer1", kTimer1.bytes());
     Timer1()->Action.Bind(self, &WINhaupt::Timer1_Action);
 }
 
@@ -101,29 +77,24 @@ bool WINhaupt::IsEventImplemented(const std::string& name) {
 // --- accessors ---
 
 template <typename T>
-std::shared_ptr<T> WINhaupt::ControlNamed(const std::string& name) const {
-    return fw::Cast<T>(ControlByName(name));
-}
-
-template <typename T>
 std::shared_ptr<T> WINhaupt::MenuItemNamed(const std::string& name) const {
     const auto bar = MenuBar();
     if (!bar) throw fw::NilObjectException();
     return fw::Cast<T>(bar->Lookup(name));
 }
 
-std::shared_ptr<fw::GroupBox> WINhaupt::GroupBox1() { return ControlNamed<fw::GroupBox>("GroupBox1"); }
-std::shared_ptr<fw::CheckBox> WINhaupt::CBpunkte() { return ControlNamed<fw::CheckBox>("CBpunkte"); }
-std::shared_ptr<fw::CheckBox> WINhaupt::CBlinien() { return ControlNamed<fw::CheckBox>("CBlinien"); }
-std::shared_ptr<fw::CheckBox> WINhaupt::CBachsen() { return ControlNamed<fw::CheckBox>("CBachsen"); }
-std::shared_ptr<fw::GroupBox> WINhaupt::GroupBox2() { return ControlNamed<fw::GroupBox>("GroupBox2"); }
-std::shared_ptr<fw::PushButton> WINhaupt::PushButton1() { return ControlNamed<fw::PushButton>("PushButton1"); }
-std::shared_ptr<fw::UpDownArrows> WINhaupt::UPDzoom() { return ControlNamed<fw::UpDownArrows>("UPDzoom"); }
-std::shared_ptr<fw::Label> WINhaupt::Label1() { return ControlNamed<fw::Label>("Label1"); }
-std::shared_ptr<fw::TextField> WINhaupt::EFzoom() { return ControlNamed<fw::TextField>("EFzoom"); }
-std::shared_ptr<fw::Canvas> WINhaupt::CAhaupt() { return ControlNamed<fw::Canvas>("CAhaupt"); }
-std::shared_ptr<fw::PushButton> WINhaupt::PushButton2() { return ControlNamed<fw::PushButton>("PushButton2"); }
-std::shared_ptr<fw::Timer> WINhaupt::Timer1() { return ControlNamed<fw::Timer>("Timer1"); }
+std::shared_ptr<fw::GroupBox> WINhaupt::GroupBox1() { return ControlNamed<fw::GroupBox>(*this, "GroupBox1"); }
+std::shared_ptr<fw::CheckBox> WINhaupt::CBpunkte() { return ControlNamed<fw::CheckBox>(*this, "CBpunkte"); }
+std::shared_ptr<fw::CheckBox> WINhaupt::CBlinien() { return ControlNamed<fw::CheckBox>(*this, "CBlinien"); }
+std::shared_ptr<fw::CheckBox> WINhaupt::CBachsen() { return ControlNamed<fw::CheckBox>(*this, "CBachsen"); }
+std::shared_ptr<fw::GroupBox> WINhaupt::GroupBox2() { return ControlNamed<fw::GroupBox>(*this, "GroupBox2"); }
+std::shared_ptr<fw::PushButton> WINhaupt::PushButton1() { return ControlNamed<fw::PushButton>(*this, "PushButton1"); }
+std::shared_ptr<fw::UpDownArrows> WINhaupt::UPDzoom() { return ControlNamed<fw::UpDownArrows>(*this, "UPDzoom"); }
+std::shared_ptr<fw::Label> WINhaupt::Label1() { return ControlNamed<fw::Label>(*this, "Label1"); }
+std::shared_ptr<fw::TextField> WINhaupt::EFzoom() { return ControlNamed<fw::TextField>(*this, "EFzoom"); }
+std::shared_ptr<fw::Canvas> WINhaupt::CAhaupt() { return ControlNamed<fw::Canvas>(*this, "CAhaupt"); }
+std::shared_ptr<fw::PushButton> WINhaupt::PushButton2() { return ControlNamed<fw::PushButton>(*this, "PushButton2"); }
+std::shared_ptr<fw::Timer> WINhaupt::Timer1() { return ControlNamed<fw::Timer>(*this, "Timer1"); }
 
 std::shared_ptr<fw::MenuItem> WINhaupt::EditMenu() { return MenuItemNamed<fw::MenuItem>("EditMenu"); }
 std::shared_ptr<fw::MenuItem> WINhaupt::EditSelectAll() { return MenuItemNamed<fw::MenuItem>("EditSelectAll"); }
@@ -147,8 +118,8 @@ void WINhaupt::CBlinien_Action(std::shared_ptr<fw::CheckBox>) { Module1::zeichne
 void WINhaupt::CBachsen_Action(std::shared_ptr<fw::CheckBox>) { Module1::zeichnen(); }
 
 void WINhaupt::PushButton1_Action(std::shared_ptr<fw::PushButton>) {
-    Module1::origx = 20;
-    Module1::origy = 380;
+    Module1::origx = Module1::kStartOrigx;
+    Module1::origy = Module1::kStartOrigy;
     Module1::zeichnen();
 }
 
@@ -215,6 +186,10 @@ void WINhaupt::Timer1_Action(std::shared_ptr<fw::Timer>) { Module1::zeichnen(); 
 void WINhaupt::Event_Open() { Module1::init(); }
 
 void WINhaupt::Event_Resized() {
+    // A canvas squeezed to nothing (a window manager that ignores the minimum
+    // size) shows nothing: no picture of no pixels, and the drawing comes
+    // back when the canvas has room again.
+    if (Instance()->CAhaupt()->Width() < 1 || Instance()->CAhaupt()->Height() < 1) return;
     Module1::breite = Instance()->CAhaupt()->Width();
     Module1::hoehe = Instance()->CAhaupt()->Height();
     Module1::init();
@@ -233,21 +208,11 @@ void WINhaupt::InvalidateCAhaupt() { CAhaupt()->Invalidate(true); }
 
 // --- instance ---
 
-void Register() {
+void InitClass() {
     fw::RegisterClass(kClassName, {"Open", "Resized", "Resizing"});
     Module1::SetHauptGetter([]() -> std::shared_ptr<Module1::HauptView> { return Instance(); });
 }
 
-std::shared_ptr<WINhaupt> Instance() {
-    fw::WindowPtr window = fw::GetImplicitWindow(kClassName);
-    if (!window) {
-        Register();
-        // Not kept here: the framework holds the window from its construction on.
-        auto made = std::make_shared<WINhaupt>();
-        made->Constructor();
-        window = made;
-    }
-    return fw::Cast<WINhaupt>(window);
-}
+std::shared_ptr<WINhaupt> Instance() { return WindowParts::ImplicitInstance<WINhaupt>(kClassName, InitClass); }
 
 }  // namespace WINhaupt

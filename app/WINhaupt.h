@@ -23,24 +23,12 @@ namespace WINhaupt {
 
 inline constexpr const char* kClassName = "WINhaupt.WINhaupt";
 
-// A timer that stands among the window's controls.
+// The timer among the window's controls. Its window and index are the
+// control's own (fw::Control::Window, Index).
 class wrapper_Timer1 : public fw::Timer {
 public:
-    std::string FrameworkClassName() const override { return "WINhaupt.wrapper_Timer1"; }
-    virtual void SetWindow(const std::shared_ptr<fw::Window>& window);
-    // nullptr when none was set or the window is gone.
-    virtual std::shared_ptr<fw::Window> Window() const;
-    virtual std::int64_t Index() const { return index_; }
-    virtual void SetIndex(std::int64_t index) { index_ = index; }
-    virtual void Constructor() {}
-
-protected:
-    // The window tells the timer where it stands when it registers it.
-    void AttachTo(fw::Window& window, const std::string& name) override;
-
-private:
-    std::weak_ptr<fw::Window> window_;
-    std::int64_t index_ = 0;
+    std::string FrameworkClassName() const override { return "WINhaupt._wrapper_Timer1"; }
+    void Constructor() {}
 };
 
 class WINhaupt : public fw::Window, public Module1::HauptView {
@@ -50,24 +38,26 @@ public:
 
     void Layout() override;
     void CreateControls() override;
+    // Virtual: CreateControls calls it through the class's operations.
     virtual void CreateControls0();
     bool IsEventImplemented(const std::string& name) override;
 
     // Controls, in creation order.
-    virtual std::shared_ptr<fw::GroupBox> GroupBox1();
-    virtual std::shared_ptr<fw::CheckBox> CBpunkte();
-    virtual std::shared_ptr<fw::CheckBox> CBlinien();
-    virtual std::shared_ptr<fw::CheckBox> CBachsen();
-    virtual std::shared_ptr<fw::GroupBox> GroupBox2();
-    virtual std::shared_ptr<fw::PushButton> PushButton1();
-    virtual std::shared_ptr<fw::UpDownArrows> UPDzoom();
-    virtual std::shared_ptr<fw::Label> Label1();
-    virtual std::shared_ptr<fw::TextField> EFzoom();
-    virtual std::shared_ptr<fw::Canvas> CAhaupt();
-    virtual std::shared_ptr<fw::PushButton> PushButton2();
-    virtual std::shared_ptr<fw::Timer> Timer1();
+    std::shared_ptr<fw::GroupBox> GroupBox1();
+    std::shared_ptr<fw::CheckBox> CBpunkte();
+    std::shared_ptr<fw::CheckBox> CBlinien();
+    std::shared_ptr<fw::CheckBox> CBachsen();
+    std::shared_ptr<fw::GroupBox> GroupBox2();
+    std::shared_ptr<fw::PushButton> PushButton1();
+    std::shared_ptr<fw::UpDownArrows> UPDzoom();
+    std::shared_ptr<fw::Label> Label1();
+    std::shared_ptr<fw::TextField> EFzoom();
+    std::shared_ptr<fw::Canvas> CAhaupt();
+    std::shared_ptr<fw::PushButton> PushButton2();
+    std::shared_ptr<fw::Timer> Timer1();
 
-    // Handlers, bound when the controls are made.
+    // Handlers, bound when the controls are made. Virtual: a bound handler is
+    // found through the window's own class, so a subclass's override is the one called.
     virtual void CBpunkte_Action(std::shared_ptr<fw::CheckBox> sender);
     virtual void CBlinien_Action(std::shared_ptr<fw::CheckBox> sender);
     virtual void CBachsen_Action(std::shared_ptr<fw::CheckBox> sender);
@@ -83,18 +73,18 @@ public:
     virtual void Timer1_Action(std::shared_ptr<fw::Timer> sender);
 
     // Items of the window's menu bar; NilObjectException without one.
-    virtual std::shared_ptr<fw::MenuItem> EditMenu();
-    virtual std::shared_ptr<fw::MenuItem> EditSelectAll();
-    virtual std::shared_ptr<fw::MenuItem> UntitledMenu0();
-    virtual std::shared_ptr<fw::MenuItem> EditClear();
-    virtual std::shared_ptr<fw::MenuItem> EditPaste();
-    virtual std::shared_ptr<fw::MenuItem> EditCopy();
-    virtual std::shared_ptr<fw::MenuItem> EditCut();
-    virtual std::shared_ptr<fw::MenuItem> UntitledMenu1();
-    virtual std::shared_ptr<fw::MenuItem> EditUndo();
-    virtual std::shared_ptr<fw::MenuItem> FileMenu();
-    virtual std::shared_ptr<fw::AppleMenuItem> About();
-    virtual std::shared_ptr<fw::QuitMenuItem> FileQuit();
+    std::shared_ptr<fw::MenuItem> EditMenu();
+    std::shared_ptr<fw::MenuItem> EditSelectAll();
+    std::shared_ptr<fw::MenuItem> UntitledMenu0();
+    std::shared_ptr<fw::MenuItem> EditClear();
+    std::shared_ptr<fw::MenuItem> EditPaste();
+    std::shared_ptr<fw::MenuItem> EditCopy();
+    std::shared_ptr<fw::MenuItem> EditCut();
+    std::shared_ptr<fw::MenuItem> UntitledMenu1();
+    std::shared_ptr<fw::MenuItem> EditUndo();
+    std::shared_ptr<fw::MenuItem> FileMenu();
+    std::shared_ptr<fw::AppleMenuItem> About();
+    std::shared_ptr<fw::QuitMenuItem> FileQuit();
 
     void Event_Open() override;
     void Event_Resized() override;
@@ -109,15 +99,13 @@ public:
 
 private:
     template <typename T>
-    std::shared_ptr<T> ControlNamed(const std::string& name) const;
-    template <typename T>
     std::shared_ptr<T> MenuItemNamed(const std::string& name) const;
 };
 
-// The class registration, and the drawing model's way to the window (the
-// getter below at every use). Start-up calls it; Instance() does as well
-// before it builds a window. Calling it again does no harm.
-void Register();
+// Registers the class and its three events, and gives the drawing model its
+// way to the window (the getter below, at every use). Later calls change
+// nothing.
+void InitClass();
 
 // The main window, built and opened when there is none. Called from the
 // window's own Open event it answers the window under construction. C++ has

@@ -7,8 +7,8 @@ namespace Module1 {
 
 std::int64_t breite = 400;
 std::int64_t hoehe = 400;
-std::int64_t origx = 20;
-std::int64_t origy = 380;
+std::int64_t origx = kStartOrigx;
+std::int64_t origy = kStartOrigy;
 std::int64_t zoomfaktor = 50;
 std::int64_t mausx = 0;
 std::int64_t mausy = 0;
@@ -39,8 +39,8 @@ void RunInitializers() {
     linie = fw::Table2D<std::int64_t>(kLastRow, 2);
     mausx = 0;
     mausy = 0;
-    origx = 20;
-    origy = 380;
+    origx = kStartOrigx;
+    origy = kStartOrigy;
     punkt = fw::Table2D<double>(kLastRow, 2);
     zebild = nullptr;
     zoomfaktor = 50;

@@ -13,6 +13,9 @@ namespace Module1 {
 
 // Last row of both tables: at most this many points and line records.
 inline constexpr std::int64_t kLastRow = 3000;
+// Where the data origin stands at start and after "reset".
+inline constexpr std::int64_t kStartOrigx = 20;
+inline constexpr std::int64_t kStartOrigy = 380;
 
 extern std::int64_t breite;      // picture width in pixels
 extern std::int64_t hoehe;       // picture height in pixels

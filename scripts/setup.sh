@@ -3,7 +3,7 @@
 # the packages and stops.
 
 KZP_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-              libbenchmark-dev fonts-dejavu-core xvfb xauth xdotool x11-utils)
+              libbenchmark-dev fonts-dejavu-core qt6-translations-l10n xvfb xauth xdotool x11-utils python3)
 # Only for scripts/fuzz.sh (the KZP_FUZZ build).
 KZP_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 

@@ -1,8 +1,12 @@
 #include "framework/core/Application.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMenuBar>
+#include <QPointer>
 #include <QScreen>
+#include <QTranslator>
 
 #include "framework/core/MainThread_p.h"
 #include "framework/menus/MenuItem.h"
@@ -26,6 +30,20 @@ ApplicationPtr& AppObject() {
 // The Qt application RuntimeInit made; nullptr when the caller brought one.
 QApplication* gOwnApplication = nullptr;
 int gExitStatus = 0;
+QPointer<QTranslator> gQtTexts;
+
+// Qt's own texts (the open dialog, standard buttons) in the user's language,
+// from the translations installed with Qt; English where there are none.
+void LoadQtTexts() {
+    delete gQtTexts;  // leaves the application it was installed in
+    auto* texts = new QTranslator(QCoreApplication::instance());
+    if (texts->load(QLocale(), "qt", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(texts);
+        gQtTexts = texts;
+    } else {
+        delete texts;
+    }
+}
 
 }  // namespace
 
@@ -40,11 +58,9 @@ Application::Application() { CheckMainThread(); }
 bool Application::IsEventImplemented(const std::string&) { return false; }
 
 void Application::SetVersionData(std::int64_t major, std::int64_t minor, std::int64_t bug, std::int64_t nonRelease,
-                                 std::int64_t stage, const std::string& text1, const std::string& text2,
-                                 const std::string& text3) {
+                                 std::int64_t stage, const std::string&, const std::string&, const std::string&) {
     CheckMainThread();
     major_ = major, minor_ = minor, bug_ = bug, nonRelease_ = nonRelease, stage_ = stage;
-    text1_ = text1, text2_ = text2, text3_ = text3;
     if (QCoreApplication::instance()) {
         QCoreApplication::setApplicationVersion(QString("%1.%2.%3").arg(major).arg(minor).arg(bug));
     }
@@ -96,6 +112,11 @@ void Application::SetSupportsHiDPI(bool value) {
     Picture::SetDevicePixelRatio(ratio);
 }
 
+void Application::SetName(const std::string& name) {
+    CheckMainThread();
+    QCoreApplication::setApplicationName(QString::fromStdString(name));
+}
+
 void Application::Quit() {
     CheckMainThread();
     QCoreApplication::quit();
@@ -113,6 +134,7 @@ void RuntimeInit(int& argc, char** argv) {
     gExitStatus = 0;
     if (!QCoreApplication::instance()) gOwnApplication = new QApplication(argc, argv);
     CheckMainThread();
+    LoadQtTexts();
     QGuiApplication::setQuitOnLastWindowClosed(!kKeepsRunningWithoutWindows);
 }
 

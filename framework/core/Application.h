@@ -23,6 +23,8 @@ public:
     // Whether the program's class handles the named application event.
     virtual bool IsEventImplemented(const std::string& name);
 
+    // The three texts are taken as the start-up passes them; nothing reads
+    // them back, so they are not kept.
     void SetVersionData(std::int64_t major, std::int64_t minor, std::int64_t bug, std::int64_t nonRelease,
                         std::int64_t stage, const std::string& text1, const std::string& text2,
                         const std::string& text3);
@@ -48,12 +50,14 @@ public:
     // pixel ratio; coordinates stay in points.
     static void SetSupportsHiDPI(bool value);
 
+    // The program's name: the title of the framework's report boxes.
+    static void SetName(const std::string& name);
+
     // Ends the event loop.
     static void Quit();
 
 private:
     std::int64_t major_ = 0, minor_ = 0, bug_ = 0, nonRelease_ = 0, stage_ = 0;
-    std::string text1_, text2_, text3_;
     std::shared_ptr<fw::MenuBar> menuBar_;
     std::map<std::string, std::function<bool()>> menuHandlers_;
     struct NativeBar;
@@ -66,7 +70,8 @@ void RuntimeRegisterAppObject(const ApplicationPtr& app);
 // The registered application object; nullptr before registration.
 ApplicationPtr GetAppObject();
 
-// Creates the Qt application when the caller has not made one.
+// Creates the Qt application when the caller has not made one, and gives
+// Qt's own texts the language of the locale.
 void RuntimeInit(int& argc, char** argv);
 // The control plug-in's classes (ImageWell, UpDownArrows) are linked in:
 // nothing to resolve at run time. Kept as the start-up step it stands for.

@@ -25,8 +25,6 @@ void RegisterClass(const std::string& className, std::initializer_list<const cha
     for (const char* e : events) set.insert(e);
 }
 
-bool IsClassRegistered(const std::string& className) { return Classes().count(className) != 0; }
-
 bool RuntimeIsEventHandled(const Object&, const std::string& className, const std::string& eventName, bool ownClass) {
     CheckMainThread();
     if (!ownClass) return false;

@@ -9,7 +9,6 @@ class Object;
 
 // Registers a class once; later calls for the same name change nothing.
 void RegisterClass(const std::string& className, std::initializer_list<const char*> events);
-bool IsClassRegistered(const std::string& className);
 
 // Whether the class handles the event. With ownClass false the question is
 // about the framework's own classes, which handle no program events.

@@ -2,8 +2,11 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
+#include <QThread>
 
 #include <cstdio>
+#include <set>
 
 #include "framework/core/Exceptions.h"
 
@@ -16,6 +19,19 @@ std::function<void(const std::string&)>& Reporter() {
     return reporter;
 }
 
+// Texts whose box is open or about to open: the same report is not stacked.
+std::set<std::string>& Showing() {
+    static std::set<std::string> texts;
+    return texts;
+}
+
+// The box belongs to the window the user was working in and carries the
+// program's name, whatever that window is called.
+QMessageBox* NewBox(const std::string& text) {
+    return new QMessageBox(QMessageBox::Warning, QApplication::applicationDisplayName(), QString::fromStdString(text),
+                           QMessageBox::Ok, QApplication::activeWindow());
+}
+
 void Report(const std::string& text) {
     if (Reporter()) {
         Reporter()(text);
@@ -26,11 +42,29 @@ void Report(const std::string& text) {
         std::fprintf(stderr, "%s\n", text.c_str());
         return;
     }
-    // The box carries the title of the window the user was working in.
-    QWidget* active = QApplication::activeWindow();
-    const QString title = active ? active->window()->windowTitle() : QApplication::applicationDisplayName();
-    QMessageBox box(QMessageBox::Warning, title, QString::fromStdString(text), QMessageBox::Ok, active);
-    box.exec();
+    if (!Showing().insert(text).second) return;
+    if (QThread::currentThread()->loopLevel() == 0) {
+        // Before the event loop (a failed start) nothing else would keep the
+        // box open: it waits here for the user.
+        QPointer<QMessageBox> box = NewBox(text);
+        box->exec();
+        delete box;
+        Showing().erase(text);
+        return;
+    }
+    // A report may come from inside Qt's own resize, layout or paint
+    // handling, where a nested event loop pulls the ground from under it:
+    // the box opens once the event has returned, and runs no loop of its own.
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [text] {
+            QMessageBox* box = NewBox(text);
+            box->setAttribute(Qt::WA_DeleteOnClose);
+            box->setWindowModality(Qt::ApplicationModal);
+            QObject::connect(box, &QObject::destroyed, [text] { Showing().erase(text); });
+            box->show();
+        },
+        Qt::QueuedConnection);
 }
 
 }  // namespace

@@ -9,9 +9,11 @@
 
 namespace fw {
 
-// Shows the report of an escaped exception (a modal box with the German
-// message). Also what the start-up routine calls for an exception that
-// reaches it.
+// Shows the report of an escaped exception: a modal box with the German
+// message. Inside the event loop the box opens once the current event has
+// returned, without a loop of its own, and a message whose box is still open
+// is not shown again. Before the loop (what the start-up routine reports)
+// the box waits for the user.
 void UnhandledException(const std::exception& e);
 
 // Tests: the report goes to the reporter instead of a message box; an empty

@@ -172,7 +172,8 @@ QAction* MenuItem::Action() {
 void MenuItem::UpdateAction() {
     if (!action_) return;
     action_->setSeparator(IsSeparator());
-    action_->setText(QString::fromStdString(text_));
+    // Qt draws a separator's text as a section title: "-" would show.
+    action_->setText(IsSeparator() ? QString() : QString::fromStdString(text_));
     action_->setShortcut(IsSeparator() ? QKeySequence() : ToKeySequence(shortcut_));
     action_->setVisible(visible_);
     action_->setEnabled(autoEnabled_ ? CanAct() : enabled_);
@@ -196,6 +197,15 @@ void MenuItem::FillMenu(QMenu& menu) {
         } else {
             menu.addAction(child->Action());
         }
+    }
+}
+
+void MenuItem::AddActionsTo(QWidget& widget) {
+    for (const auto& child : children_) {
+        if (child->Count() > 0)
+            child->AddActionsTo(widget);
+        else if (QAction* action = child->Action())
+            widget.addAction(action);  // an action it has already is not added twice
     }
 }
 

@@ -11,6 +11,7 @@
 class QAction;
 class QMenu;
 class QMenuBar;
+class QWidget;
 
 namespace fw {
 
@@ -66,6 +67,9 @@ public:
     QAction* Action();
     // Fills a Qt menu with this item's children.
     void FillMenu(QMenu& menu);
+    // Gives the widget the actions of every item below this one, so that
+    // their shortcuts work in the widget's window, which may show no menu.
+    void AddActionsTo(QWidget& widget);
 
 protected:
     std::string name_, text_, shortcut_;

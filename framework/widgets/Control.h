@@ -18,6 +18,9 @@ class Window;
 
 class Control : public Object {
 public:
+    // The Index of a control that belongs to no control array.
+    static constexpr std::int64_t kNoControlArray = -2147483648LL;
+
     std::string FrameworkClassName() const override { return "Control"; }
     void SetProperty(const std::string& name, const PropertyValue& value) override;
 
@@ -36,7 +39,7 @@ protected:
 
 private:
     std::string name_;
-    std::int64_t index_ = -2147483648LL;
+    std::int64_t index_ = kNoControlArray;
     std::weak_ptr<fw::Window> window_;
 };
 

@@ -1,20 +1,15 @@
 #include "framework/widgets/Window.h"
 
-#include <QCloseEvent>
 #include <QCoreApplication>
-#include <QKeyEvent>
-#include <QMainWindow>
 #include <QMenuBar>
-#include <QPalette>
-#include <QPushButton>
-#include <QTimer>
 
 #include <algorithm>
 #include <functional>
 
+#include "framework/core/Application.h"
 #include "framework/core/EventBoundary.h"
 #include "framework/menus/MenuItem.h"
-#include "framework/painting/GraphicsQt_p.h"
+#include "framework/widgets/WindowWidget_p.h"
 
 namespace fw {
 
@@ -31,11 +26,6 @@ std::map<std::string, WindowPtr>& ImplicitWindows() {
     return windows;
 }
 
-// How long the size must stay unchanged before Resized.
-constexpr int kSettleMs = 150;
-
-int ToWidgetSize(std::int64_t v) { return int(std::clamp<std::int64_t>(v, 0, QWIDGETSIZE_MAX)); }
-
 class ContentArea final : public QWidget {
 public:
     Window* owner = nullptr;
@@ -48,37 +38,6 @@ protected:
 };
 
 }  // namespace
-
-class WindowWidget final : public QMainWindow {
-public:
-    WindowWidget() {
-        settle.setSingleShot(true);
-        settle.setInterval(kSettleMs);
-        QObject::connect(&settle, &QTimer::timeout, this, [this] {
-            if (owner) owner->SizeSettled();
-        });
-    }
-    Window* owner = nullptr;
-    QTimer settle;
-
-protected:
-    void closeEvent(QCloseEvent* event) override {
-        event->accept();
-        if (owner) owner->HandleClosed();
-    }
-    // Return and Enter press the window's default button.
-    void keyPressEvent(QKeyEvent* event) override {
-        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-            for (QPushButton* b : findChildren<QPushButton*>()) {
-                if (b->isDefault() && b->isEnabled() && b->isVisible()) {
-                    b->click();
-                    return;
-                }
-            }
-        }
-        QMainWindow::keyPressEvent(event);
-    }
-};
 
 Window::Window(std::string className) : className_(std::move(className)) {
     CheckMainThread();
@@ -154,12 +113,18 @@ void Window::Show() {
     if (!constructed_) return;  // shown at the end of construction
     if (!shownOnce_) ApplySize();
     shownOnce_ = true;
-    if (fullScreen_)
+    if (fullScreen_) {
         widget_->showFullScreen();
-    else
+    } else {
+        // A minimised window comes back as it was before.
+        widget_->setWindowState(widget_->windowState() & ~Qt::WindowMinimized);
         widget_->show();
+    }
     widget_->raise();
     widget_->activateWindow();
+    // The application's menu shortcuts work from every window, also from one
+    // without a bar and once the window whose bar showed them has gone.
+    if (auto app = GetAppObject(); app && app->MenuBar()) app->MenuBar()->AddActionsTo(*widget_);
 }
 
 void Window::Close() {
@@ -231,63 +196,6 @@ ControlPtr Window::ControlAt(std::int64_t index) const {
     return controls_[std::size_t(index)].second;
 }
 
-void Window::SetWidth(std::int64_t value) {
-    CheckMainThread();
-    width_ = std::max<std::int64_t>(value, 1);
-    ApplySize();
-    RelayoutAll();
-}
-
-void Window::SetHeight(std::int64_t value) {
-    CheckMainThread();
-    height_ = std::max<std::int64_t>(value, 1);
-    ApplySize();
-    RelayoutAll();
-}
-
-void Window::SetTitle(const std::string& value) {
-    CheckMainThread();
-    title_ = value;
-    widget_->setWindowTitle(QString::fromStdString(value));
-}
-
-void Window::ApplySize() {
-    int menuHeight = 0;
-    if (QMenuBar* bar = qobject_cast<QMenuBar*>(widget_->menuWidget());
-        bar && menuBarVisible_ && !bar->isNativeMenuBar()) {
-        const int hfw = bar->heightForWidth(ToWidgetSize(width_));
-        menuHeight = hfw > 0 ? hfw : bar->sizeHint().height();
-    }
-    const int w = ToWidgetSize(width_), h = ToWidgetSize(height_);
-    if (resizeable_) {
-        widget_->setMinimumSize(ToWidgetSize(minWidth_), ToWidgetSize(minHeight_ + menuHeight));
-        widget_->setMaximumSize(ToWidgetSize(maxWidth_), ToWidgetSize(maxHeight_ + menuHeight));
-        widget_->resize(w, h + menuHeight);
-    } else {
-        widget_->setFixedSize(w, h + menuHeight);
-    }
-}
-
-void Window::ApplyFlags() {
-    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-    if (hasClose_) flags |= Qt::WindowCloseButtonHint;
-    if (hasMinimize_) flags |= Qt::WindowMinimizeButtonHint;
-    if (hasMaximize_ && resizeable_) flags |= Qt::WindowMaximizeButtonHint;
-    if (hasFullScreen_ && resizeable_) flags |= Qt::WindowFullscreenButtonHint;
-    const bool wasVisible = widget_->isVisible();
-    widget_->setWindowFlags(flags);
-    if (wasVisible) widget_->show();
-}
-
-void Window::ApplyBackground() {
-    content_->setAutoFillBackground(hasBackground_);
-    if (hasBackground_) {
-        QPalette palette = content_->palette();
-        palette.setColor(QPalette::Window, ToQColor(background_));
-        content_->setPalette(palette);
-    }
-}
-
 void Window::RelayoutAll() { RelayoutInside(nullptr); }
 
 void Window::RelayoutInside(RectControl* container) {
@@ -333,56 +241,6 @@ void Window::SizeSettled() {
     CallGuarded([this] {
         if (IsEventImplemented("Resized")) Event_Resized();
     });
-}
-
-void Window::SetProperty(const std::string& name, const PropertyValue& value) {
-    CheckMainThread();
-    if (name == "Width")
-        SetWidth(AsInteger(name, value));
-    else if (name == "Height")
-        SetHeight(AsInteger(name, value));
-    else if (name == "MinimumWidth")
-        minWidth_ = AsInteger(name, value), ApplySize();
-    else if (name == "MinimumHeight")
-        minHeight_ = AsInteger(name, value), ApplySize();
-    else if (name == "MaximumWidth")
-        maxWidth_ = AsInteger(name, value), ApplySize();
-    else if (name == "MaximumHeight")
-        maxHeight_ = AsInteger(name, value), ApplySize();
-    else if (name == "Title")
-        SetTitle(AsString(name, value));
-    else if (name == "HasCloseButton")
-        hasClose_ = AsBool(name, value), ApplyFlags();
-    else if (name == "HasMaximizeButton")
-        hasMaximize_ = AsBool(name, value), ApplyFlags();
-    else if (name == "HasMinimizeButton")
-        hasMinimize_ = AsBool(name, value), ApplyFlags();
-    else if (name == "HasFullScreenButton")
-        hasFullScreen_ = AsBool(name, value), ApplyFlags();
-    else if (name == "Resizeable")
-        resizeable_ = AsBool(name, value), ApplyFlags(), ApplySize();
-    else if (name == "FullScreen")
-        fullScreen_ = AsBool(name, value);
-    else if (name == "Visible") {
-        // During construction the window shows only once it is built.
-        if (constructed_)
-            SetVisible(AsBool(name, value));
-        else
-            visible_ = AsBool(name, value);
-    } else if (name == "HasBackgroundColor")
-        hasBackground_ = AsBool(name, value), ApplyBackground();
-    else if (name == "BackgroundColor")
-        background_ = AsColor(name, value), ApplyBackground();
-    else if (name == "MenuBarVisible") {
-        menuBarVisible_ = AsBool(name, value);
-        if (QWidget* bar = widget_->menuWidget()) bar->setVisible(menuBarVisible_);
-        ApplySize();
-    } else if (name == "Type" || name == "MacProcID" || name == "DefaultLocation")
-        AsInteger(name, value);
-    else if (name == "Composite" || name == "LiveResize")
-        AsBool(name, value);
-    else
-        UnknownProperty(name);
 }
 
 WindowPtr GetImplicitWindow(const std::string& className) {

@@ -64,7 +64,8 @@ public:
     virtual void Event_Resizing() {}
     virtual void Event_Resized() {}
 
-    // Modeless show; brings the window to the front.
+    // Modeless show; a minimised window is restored, and the window comes
+    // to the front.
     void Show();
     // Closes the window; it stops being its class's implicit instance.
     void Close();

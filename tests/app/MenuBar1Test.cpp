@@ -40,7 +40,6 @@ TEST(MenuBar1Test, OneInstanceWithTwoMenusAndTenItemsInOrder) {
     auto bar = MenuBar1::Instance();
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(MenuBar1::Instance(), bar);
-    EXPECT_EQ(MenuBar1::implicitInstance, bar);
     EXPECT_EQ(Rows(*bar),
               (std::vector<Row>{{"FileMenu", "&File", "", "MenuItem"}, {"EditMenu", "&Edit", "", "MenuItem"}}));
     EXPECT_EQ(Rows(*bar->Child("FileMenu")), (std::vector<Row>{{"FileQuit", "Quit", "Cmd+Q", "QuitMenuItem"},
@@ -84,6 +83,9 @@ TEST(MenuBar1Test, TheApplicationAndAWindowShareTheBarAndAboutRunsItsHandler) {
     EXPECT_EQ(file->actions()[1]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_I));
     EXPECT_TRUE(edit->actions()[1]->isSeparator());
     EXPECT_TRUE(edit->actions()[6]->isSeparator());
+    // A separator with text is drawn as a section title, its text beside the line.
+    EXPECT_EQ(edit->actions()[1]->text(), "");
+    EXPECT_EQ(edit->actions()[6]->text(), "");
     file->actions()[1]->trigger();
     EXPECT_EQ(abouts, 1);
 
@@ -94,6 +96,18 @@ TEST(MenuBar1Test, TheApplicationAndAWindowShareTheBarAndAboutRunsItsHandler) {
     QTest::keyClick(w->Widget(), Qt::Key_I, Qt::ControlModifier);
     EXPECT_EQ(abouts, 2);
     w->Close();
+
+    // And from a window without a bar of its own once the bar's window is gone.
+    w.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    auto bare = std::make_shared<fw::Window>("Bare.Bare");
+    bare->Constructor();
+    bare->Show();
+    QApplication::setActiveWindow(bare->Widget());
+    QTRY_VERIFY(bare->Widget()->isActiveWindow());
+    QTest::keyClick(bare->Widget(), Qt::Key_I, Qt::ControlModifier);
+    EXPECT_EQ(abouts, 3);
+    bare->Close();
 }
 
 }  // namespace

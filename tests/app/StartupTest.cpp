@@ -2,9 +2,13 @@
 // real menu, and the exit status of a normal quit and of a failed start.
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QLocale>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 
@@ -16,6 +20,7 @@
 #include "app/WIInfo.h"
 #include "app/WINhaupt.h"
 #include "framework/core/EventBoundary.h"
+#include "framework/widgets/OpenDialog.h"
 #include "framework/widgets/Window.h"
 
 namespace {
@@ -161,6 +166,47 @@ TEST_F(StartupTest, AboutShowsOneModelessWindowAndOKClosesIt) {
     ASSERT_NE(next, nullptr);
     EXPECT_NE(next, info);
     EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(StartupTest, QtsOwnDialogsSpeakTheUsersLanguageAndReportBoxesCarryTheProgramsName) {
+    fw::SetExceptionReporter(nullptr);  // the real box
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    QStringList dialog;
+    QString boxTitle;
+    startupWatch = [&](const std::string& step) {
+        if (step != "RuntimeRun") return;
+        QTimer::singleShot(0, [&] {
+            QTimer::singleShot(0, [&] {
+                auto* open = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                ASSERT_NE(open, nullptr);
+                dialog << open->windowTitle();
+                for (auto* label : open->findChildren<QLabel*>()) dialog << label->text().remove('&');
+                for (auto* button : open->findChildren<QPushButton*>()) dialog << button->text().remove('&');
+                open->reject();
+            });
+            EXPECT_EQ(fw::GetOpenFolderItem(""), nullptr);
+            fw::CallGuarded([] { throw fw::IOException("Probe"); });
+            QTimer::singleShot(0, [&] {
+                for (QWidget* top : QApplication::topLevelWidgets()) {
+                    if (auto* box = qobject_cast<QMessageBox*>(top); box && box->isVisible()) {
+                        boxTitle = box->windowTitle();
+                        box->accept();
+                    }
+                }
+                fw::Application::Quit();
+            });
+        });
+    };
+    EXPECT_EQ(Run(), 0);
+    QLocale::setDefault(QLocale::system());
+    int argc = 1;
+    char name[] = "kzp-viewer";
+    char* argv[] = {name, nullptr};
+    fw::RuntimeInit(argc, argv);  // Qt's texts in the default language again
+    for (const char* text : {"Öffnen", "Suchen in:", "Dateiname:", "Abbrechen"}) {
+        EXPECT_TRUE(dialog.contains(QString::fromUtf8(text))) << text << " in " << dialog.join(" | ").toStdString();
+    }
+    EXPECT_EQ(boxTitle, "KZP-Viewer");
 }
 
 TEST_F(StartupTest, TheApplicationHandlesNoEventOfItsOwn) {

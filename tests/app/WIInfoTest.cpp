@@ -118,6 +118,10 @@ TEST_F(WIInfoTest, OneWindowHoweverOftenShownOKClosesItAndTheNextIsNew) {
     EXPECT_EQ(WIInfo::Instance(), first);
     WIInfo::Instance()->Show();
     EXPECT_EQ(WIInfo::Instance(), first);
+    // Shown again while minimised, it comes back.
+    first->Widget()->showMinimized();
+    WIInfo::Instance()->Show();
+    EXPECT_FALSE(first->Widget()->isMinimized());
     int infos = 0;
     for (QWidget* top : QApplication::topLevelWidgets()) {
         if (top->isVisible() && top->windowTitle() == "Info") ++infos;

@@ -149,6 +149,7 @@ TEST_F(WINhauptTest, TwelveObjectsInOrderWithTheirPlacesParentsAndStartStates) {
 
     auto timer = std::dynamic_pointer_cast<WINhaupt::wrapper_Timer1>(w->Timer1());
     ASSERT_TRUE(timer);
+    EXPECT_EQ(timer->FrameworkClassName(), "WINhaupt._wrapper_Timer1") << "a name in a string keeps its underscore";
     EXPECT_EQ(timer->Window(), w);
     EXPECT_EQ(timer->Period(), 500);
 }
@@ -363,6 +364,27 @@ TEST_F(WINhauptTest, ThePictureFollowsTheCanvasSizeOnEveryResizeStep) {
     EXPECT_GE(w->Height(), 435);
     EXPECT_GE(Module1::breite, 400);
     EXPECT_GE(Module1::hoehe, 400);
+    EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(WINhauptTest, ACanvasSqueezedToNothingShowsNothingAndItsDrawingComesBackWithRoom) {
+    QApplication::processEvents();
+    const QImage before = w->CAhaupt()->Widget()->grab().toImage();
+    // As a window manager that ignores the minimum size, or none at all, does.
+    QWidget* top = w->Widget();
+    const QSize start = top->size();
+    top->setMinimumSize(0, 0);
+    for (int width : {120, 110, 100}) {
+        top->resize(width, start.height());
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(w->CAhaupt()->Width(), 0);
+    QTest::qWait(300);  // the settled size's Resized as well
+    EXPECT_TRUE(reports.empty()) << reports.front();
+    top->resize(start);
+    QTest::qWait(300);
+    EXPECT_EQ(w->CAhaupt()->Width(), 400);
+    EXPECT_EQ(w->CAhaupt()->Widget()->grab().toImage(), before);
     EXPECT_TRUE(reports.empty());
 }
 

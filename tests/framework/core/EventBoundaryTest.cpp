@@ -1,5 +1,8 @@
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 
+#include "framework/core/Application.h"
 #include "framework/widgets/Canvas.h"
 #include "framework/widgets/PushButton.h"
 #include "tests/support/UiTestSupport.h"
@@ -62,6 +65,55 @@ TEST_F(EventBoundaryTest, AFailingResizeHandlerIsReportedOncePerEvent) {
     QApplication::processEvents();
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_NE(reports[0].find("zu klein"), std::string::npos);
+}
+
+TEST_F(EventBoundaryTest, InTheEventLoopAReportWaitsUntilTheResizeHasReturnedAndIsNotStacked) {
+    struct Failing : LogWindow {
+        void Event_Resizing() override { throw std::runtime_error("zu klein"); }
+    };
+    auto w = std::make_shared<Failing>();
+    w->layout = [](LogWindow& self) { SetWindowRecord(self, 200, 100); };
+    w->Constructor();
+    fw::SetExceptionReporter(nullptr);  // the real box
+    bool resizing = false, boxDuringResize = false;
+    std::vector<QString> shown;
+    auto openBoxes = [] {
+        std::vector<QMessageBox*> found;
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(top); box && box->isVisible()) found.push_back(box);
+        }
+        return found;
+    };
+    auto resize = [&](int width) {
+        resizing = true;
+        w->Widget()->resize(width, 300);
+        resizing = false;
+    };
+    // Closes a box that a nested loop opened inside the resize, so the test
+    // ends either way.
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (!resizing) return;
+        boxDuringResize = true;
+        for (QMessageBox* box : openBoxes()) box->reject();
+    });
+    watch.start(10);
+    QTimer::singleShot(0, [&] {
+        resize(300);
+        QTimer::singleShot(0, [&] {
+            for (QMessageBox* box : openBoxes()) shown.push_back(box->text());
+            resize(320);  // the same message while its box is open
+            QTimer::singleShot(0, [&] {
+                EXPECT_EQ(openBoxes().size(), 1u) << "not stacked";
+                for (QMessageBox* box : openBoxes()) box->accept();
+                fw::Application::Quit();
+            });
+        });
+    });
+    EXPECT_EQ(fw::RuntimeRun(), 0);
+    EXPECT_FALSE(boxDuringResize);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_NE(shown[0].indexOf("zu klein"), -1);
 }
 
 TEST_F(EventBoundaryTest, AHandlerOfAWindowThatIsGoneIsNotCalled) {
