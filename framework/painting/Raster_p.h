@@ -1,8 +1,8 @@
 #pragma once
 // Framework-internal: turns a picture's pending calls into pixels, in
-// horizontal bands that run in parallel. The dots and 1-pixel lines the
-// drawing model issues by the thousand get code made for exactly those shapes;
-// every other call goes to a painter, as before.
+// horizontal bands that run in parallel (RasterBands.cpp). The dots and
+// 1-pixel lines the drawing model issues by the thousand get code made for
+// exactly those shapes (RasterShapes_p.h); every other call goes to a painter.
 #include <QImage>
 
 #include <vector>
