@@ -40,23 +40,39 @@ inline __m128i ColorPair(std::uint32_t color) {
     return _mm_unpacklo_epi8(_mm_set1_epi32(int(color)), _mm_setzero_si128());
 }
 
-// Two pixels at once, with the same rounding as BlendPixel: the two pixels of
-// a line's step.
-inline void BlendPair(std::uint32_t& first, std::uint32_t& second, __m128i colorPair, std::uint32_t firstCover,
-                      std::uint32_t secondCover) {
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i pixels =
-        _mm_unpacklo_epi8(_mm_unpacklo_epi32(_mm_cvtsi32_si128(int(first)), _mm_cvtsi32_si128(int(second))), zero);
-    const __m128i cover = _mm_unpacklo_epi64(_mm_set1_epi16(short(firstCover)), _mm_set1_epi16(short(secondCover)));
-    const __m128i inverse = _mm_sub_epi16(_mm_set1_epi16(255), cover);
+// Two pixels (their channels in 16-bit lanes) at once, with the same rounding
+// as BlendPixel; covers holds the first pixel's coverage in the four low
+// lanes, the second's in the four high ones. The result is packed.
+inline __m128i BlendLanes(__m128i pixels, __m128i colorPair, __m128i covers) {
+    const __m128i inverse = _mm_sub_epi16(_mm_set1_epi16(255), covers);
     auto byteMul = [](__m128i t) {  // t <= 255 * 255 in every lane: no lane overflows
         return _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(t, _mm_srli_epi16(t, 8)), _mm_set1_epi16(0x80)), 8);
     };
     const __m128i sum =
-        _mm_add_epi16(byteMul(_mm_mullo_epi16(colorPair, cover)), byteMul(_mm_mullo_epi16(pixels, inverse)));
-    const __m128i packed = _mm_packus_epi16(sum, zero);
+        _mm_add_epi16(byteMul(_mm_mullo_epi16(colorPair, covers)), byteMul(_mm_mullo_epi16(pixels, inverse)));
+    return _mm_packus_epi16(sum, _mm_setzero_si128());
+}
+
+inline void BlendPair(std::uint32_t& first, std::uint32_t& second, __m128i colorPair, __m128i covers) {
+    const __m128i pixels = _mm_unpacklo_epi8(
+        _mm_unpacklo_epi32(_mm_cvtsi32_si128(int(first)), _mm_cvtsi32_si128(int(second))), _mm_setzero_si128());
+    const __m128i packed = BlendLanes(pixels, colorPair, covers);
     first = std::uint32_t(_mm_cvtsi128_si32(packed));
     second = std::uint32_t(_mm_cvtsi128_si32(_mm_srli_si128(packed, 4)));
+}
+
+// Two neighbouring pixels of a row.
+inline void BlendAdjacent(std::uint32_t* pixels, __m128i colorPair, __m128i covers) {
+    const __m128i loaded = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(pixels));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(pixels),
+                     BlendLanes(_mm_unpacklo_epi8(loaded, _mm_setzero_si128()), colorPair, covers));
+}
+
+// The two pixels of a thin line's step.
+inline void BlendPair(std::uint32_t& first, std::uint32_t& second, __m128i colorPair, std::uint32_t firstCover,
+                      std::uint32_t secondCover) {
+    BlendPair(first, second, colorPair,
+              _mm_unpacklo_epi64(_mm_set1_epi16(short(firstCover)), _mm_set1_epi16(short(secondCover))));
 }
 #endif
 

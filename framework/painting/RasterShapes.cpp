@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <vector>
 
 #include "framework/painting/RasterBlend_p.h"
@@ -13,59 +14,70 @@ namespace fw {
 namespace {
 
 constexpr double kMaxDot = 1e6;  // beyond this a dot is far outside any picture
+constexpr double kDotSize = 5;   // in points
+constexpr int kSteps = 64;       // positions within a pixel, the painter's grid
 
-// Coverage masks of a 5 x 5 dot, made by the painter itself for every position
+// Where a dot at x (device pixels) lands: whole pixel and step within it.
+void Place(double x, std::int64_t& pixel, int& step) {
+    // Nearest step; x is within the int64 range here.
+    std::int64_t steps = std::int64_t(x * kSteps + 0.5);
+    if (double(steps) > x * kSteps + 0.5) --steps;
+    static_assert(kSteps == 1 << 6);
+    pixel = steps >> 6;
+    step = int(steps & (kSteps - 1));
+}
+
+}  // namespace
+
+// Coverage masks of a dot, made by the painter itself for every position
 // within a pixel on its 1/64 grid, so that a dot looks as the painter draws it.
 class DotMasks {
 public:
-    static constexpr int kSize = 5;
-    static constexpr int kSide = kSize + 1;  // a dot off the grid touches six pixels
-    static constexpr int kSteps = 64;
+    explicit DotMasks(double ratio)
+        : ratio_(ratio),
+          size_(kDotSize * ratio),
+          side_(int(std::ceil(size_)) + 1),  // a dot off the grid touches one pixel more
+          coverage_(std::size_t(kSteps) * kSteps * side_ * side_),
+          made_(std::size_t(kSteps) * kSteps) {}
 
-    // Where a dot at x lands: whole pixel and step within it.
-    static void Place(double x, std::int64_t& pixel, int& step) {
-        // Nearest step; x is within the int64 range here.
-        std::int64_t steps = std::int64_t(x * kSteps + 0.5);
-        if (double(steps) > x * kSteps + 0.5) --steps;
-        static_assert(kSteps == 1 << 6);
-        pixel = steps >> 6;
-        step = int(steps & (kSteps - 1));
-    }
+    double Ratio() const { return ratio_; }
+    int Side() const { return side_; }
 
     // Main thread only.
     void Make(int stepX, int stepY) {
         const int key = stepY * kSteps + stepX;
         if (made_[key]) return;
-        if (scratch_.isNull()) scratch_ = QImage(kSide + 2, kSide + 2, QImage::Format_ARGB32_Premultiplied);
+        if (scratch_.isNull()) scratch_ = QImage(side_ + 2, side_ + 2, QImage::Format_ARGB32_Premultiplied);
         scratch_.fill(Qt::transparent);
         {
             QPainter painter(&scratch_);
             PreparePainter(painter);
             painter.setPen(Qt::NoPen);
             painter.setBrush(Qt::black);
-            painter.drawEllipse(QRectF(double(stepX) / kSteps, double(stepY) / kSteps, kSize, kSize));
+            painter.scale(ratio_, ratio_);
+            painter.drawEllipse(
+                QRectF(double(stepX) / kSteps / ratio_, double(stepY) / kSteps / ratio_, kDotSize, kDotSize));
         }
-        std::uint8_t* mask = &coverage_[std::size_t(key) * kSide * kSide];
-        for (int y = 0; y < kSide; ++y) {
-            for (int x = 0; x < kSide; ++x) mask[y * kSide + x] = std::uint8_t(qAlpha(scratch_.pixel(x, y)));
+        std::uint8_t* mask = &coverage_[std::size_t(key) * side_ * side_];
+        for (int y = 0; y < side_; ++y) {
+            for (int x = 0; x < side_; ++x) mask[y * side_ + x] = std::uint8_t(qAlpha(scratch_.pixel(x, y)));
         }
         made_[key] = true;
     }
 
     const std::uint8_t* Mask(int stepX, int stepY) const {
-        return &coverage_[std::size_t(stepY * kSteps + stepX) * kSide * kSide];
+        return &coverage_[std::size_t(stepY * kSteps + stepX) * side_ * side_];
     }
 
 private:
-    std::vector<std::uint8_t> coverage_ = std::vector<std::uint8_t>(std::size_t(kSteps) * kSteps * kSide * kSide);
-    std::vector<bool> made_ = std::vector<bool>(std::size_t(kSteps) * kSteps);
+    double ratio_, size_;
+    int side_;
+    std::vector<std::uint8_t> coverage_;
+    std::vector<bool> made_;
     QImage scratch_;
 };
 
-DotMasks& Dots() {
-    static DotMasks masks;
-    return masks;
-}
+namespace {
 
 // What a thin line leaves to its inner loop, by value: pixel stores cannot
 // alias it, so it stays in registers.
@@ -113,36 +125,52 @@ void DrawSteps(const LineSteps s) {
 
 }  // namespace
 
-bool IsDot(const DrawOp& op) {
-    return op.kind == DrawOp::Kind::Oval && op.c == DotMasks::kSize && op.d == DotMasks::kSize &&
-           std::abs(op.a) < kMaxDot && std::abs(op.b) < kMaxDot;  // false for NaN as well
+DotMasks& DotMasksFor(double ratio) {
+    // Pictures of a process share one ratio or two: a short list will do.
+    static std::vector<std::unique_ptr<DotMasks>> masks;
+    for (const auto& m : masks) {
+        if (m->Ratio() == ratio) return *m;
+    }
+    return *masks.emplace_back(std::make_unique<DotMasks>(ratio));
 }
 
-void PrepareDot(const DrawOp& op) {
+bool IsDot(const DrawOp& op) {
+    return op.kind == DrawOp::Kind::Oval && op.c == kDotSize && op.d == kDotSize && std::abs(op.a) < kMaxDot &&
+           std::abs(op.b) < kMaxDot;  // false for NaN as well
+}
+
+void PrepareDot(DotMasks& masks, const DrawOp& op) {
     std::int64_t pixel = 0;
     int stepX = 0, stepY = 0;
-    DotMasks::Place(op.a, pixel, stepX);
-    DotMasks::Place(op.b, pixel, stepY);
-    Dots().Make(stepX, stepY);
+    Place(op.a * masks.Ratio(), pixel, stepX);
+    Place(op.b * masks.Ratio(), pixel, stepY);
+    masks.Make(stepX, stepY);
 }
 
-void FillDot(const BandRows& band, const DrawOp& op) {
+void FillDot(const BandRows& band, const DotMasks& masks, const DrawOp& op) {
     std::int64_t left = 0, top = 0;
     int stepX = 0, stepY = 0;
-    DotMasks::Place(op.b, top, stepY);
-    if (top + DotMasks::kSide <= band.top || top >= band.bottom) return;
-    DotMasks::Place(op.a, left, stepX);
-    if (left + DotMasks::kSide <= 0 || left >= band.width) return;
-    const std::uint8_t* mask = Dots().Mask(stepX, stepY);
+    const int side = masks.Side();
+    Place(op.b * masks.Ratio(), top, stepY);
+    if (top + side <= band.top || top >= band.bottom) return;
+    Place(op.a * masks.Ratio(), left, stepX);
+    if (left + side <= 0 || left >= band.width) return;
+    const std::uint8_t* mask = masks.Mask(stepX, stepY);
     const std::uint64_t color = Spread(op.rgb);
     const int yFrom = int(std::max<std::int64_t>(top, band.top)),
-              yTo = int(std::min<std::int64_t>(top + DotMasks::kSide, band.bottom));
-    const int xFrom = int(std::max<std::int64_t>(left, 0)),
-              xTo = int(std::min<std::int64_t>(left + DotMasks::kSide, band.width));
+              yTo = int(std::min<std::int64_t>(top + side, band.bottom));
+    const int xFrom = int(std::max<std::int64_t>(left, 0)), xTo = int(std::min<std::int64_t>(left + side, band.width));
+#if defined(__SSE2__)
+    const __m128i colorPair = ColorPair(op.rgb);
+#endif
     for (int y = yFrom; y < yTo; ++y) {
         std::uint32_t* row = band.Row(y);
-        const std::uint8_t* coverage = mask + (y - top) * DotMasks::kSide - left;
-        for (int x = xFrom; x < xTo; ++x) BlendPixel(row[x], color, coverage[x]);
+        const std::uint8_t* coverage = mask + (y - top) * side - left;
+        int x = xFrom;
+#if defined(__SSE2__)
+        for (; x + 1 < xTo; x += 2) BlendPair(row[x], row[x + 1], colorPair, coverage[x], coverage[x + 1]);
+#endif
+        for (; x < xTo; ++x) BlendPixel(row[x], color, coverage[x]);
     }
 }
 
