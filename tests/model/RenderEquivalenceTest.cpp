@@ -6,7 +6,6 @@
 #include <memory>
 #include <string>
 
-#include "framework/painting/GraphicsQt_p.h"
 #include "model/Module1.h"
 #include "tests/support/ImageCompare.h"
 #include "tests/support/Scenes.h"

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <functional>
 
-#include "framework/painting/GraphicsQt_p.h"
+#include "framework/painting/GraphicsQt_p.h"  // SetReferenceRendering: the plain painter's pixels
 #include "framework/painting/Picture.h"
 
 namespace testing_support {

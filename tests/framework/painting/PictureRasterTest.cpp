@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/painting/GraphicsQt_p.h"
+#include "framework/painting/GraphicsQt_p.h"  // SetRenderThreads: any number of threads
 #include "framework/painting/Picture.h"
 #include "tests/support/ImageCompare.h"
 
