@@ -183,14 +183,14 @@ void DrawThinLine(const BandRows& band, const DrawOp& op, const QRectF& bounds) 
     const QRectF clip = bounds.adjusted(-kLineMargin, -kLineMargin, kLineMargin, kLineMargin);
     if (!ClipLine(x1, y1, x2, y2, clip)) return;
     if (std::max(y1, y2) + kLineMargin < band.top || std::min(y1, y2) - kLineMargin > band.bottom) return;
-    x1 += 0.5, y1 += 0.5, x2 += 0.5, y2 += 0.5;
     const std::uint32_t color = op.rgb;
-    if (x1 == x2 && y1 == y2) {
+    if (HasNoLength(x1, y1, x2, y2, 1.0)) {
         // A line of no length is its square cap: one pixel.
-        const double x = std::floor(x1), y = std::floor(y1);
+        const double x = std::floor(x1 + 0.5), y = std::floor(y1 + 0.5);
         if (x >= 0 && x < band.width && y >= band.top && y < band.bottom) band.Row(int(y))[int(x)] = color;
         return;
     }
+    x1 += 0.5, y1 += 0.5, x2 += 0.5, y2 += 0.5;
     // The stroker's own clip, which decides where its steps start.
     if (!ClipLine(x1, y1, x2, y2, bounds.adjusted(-1, -1, 1, 1))) return;
     // Fixed point, as the stroker counts: ends in 64ths of a pixel (26.6),

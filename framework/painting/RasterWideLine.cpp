@@ -98,7 +98,7 @@ WideLine PrepareWideLine(const DrawOp& op, const QRectF& bounds, double ratio, i
     if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2)) return line;
     const QRectF clip = bounds.adjusted(-kLineMargin, -kLineMargin, kLineMargin, kLineMargin);
     if (!ClipLine(x1, y1, x2, y2, clip)) return line;
-    if (x1 == x2 && y1 == y2) {
+    if (HasNoLength(x1, y1, x2, y2, ratio)) {
         // A line of no length is its square cap: the point's pixel, r device pixels across.
         const double x = std::floor(x1 + 0.5), y = std::floor(y1 + 0.5);
         return rect(x * ratio, y * ratio, (x + 1) * ratio, (y + 1) * ratio);

@@ -109,23 +109,31 @@ TEST(PictureRaster, AxisAlignedLinesCoverExactlyTheirPixels) {
     ExpectSameAsReference(400, 300, draw, 0, 0);
 }
 
-TEST(PictureRaster, LineOfNoLengthCoversItsOwnPixelBothWays) {
-    for (bool reference : {false, true}) {
-        const QImage image = Draw(
-            40, 40,
-            [](fw::Graphics& g) {
-                g.SetForeColor(kRed);
-                g.DrawLine(10, 10, 10, 10);
-                g.DrawLine(20.4, 20.6, 20.4, 20.6);  // rounds to (20, 21)
-            },
-            reference);
-        int coloured = 0;
-        for (int y = 0; y < 40; ++y) {
-            for (int x = 0; x < 40; ++x) coloured += image.pixel(x, y) != kWhite;
+// A line of no length marks the pixel at its coordinates; so does one too
+// short for the painter's 1/64 grid (as two points 0.0001 apart at zoom 50),
+// which the painter would leave out.
+TEST(PictureRaster, LinesOfNoOrHardlyAnyLengthMarkTheirPixelBothWays) {
+    for (int ratio : {1, 2}) {
+        for (bool reference : {false, true}) {
+            const QImage image = Draw(
+                40, 40,
+                [](fw::Graphics& g) {
+                    g.SetForeColor(kRed);
+                    g.DrawLine(10, 10, 10, 10);
+                    g.DrawLine(20.4, 20.6, 20.4, 20.6);  // rounds to (20, 21)
+                    g.DrawLine(30, 30, 30.005, 30);
+                    g.DrawLine(5.2, 35, 5.2, 35.0001);  // rounds to (5, 35)
+                },
+                reference, 0, ratio);
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x = 0; x < image.width(); ++x) {
+                    const bool on = InPoints(x, y, ratio, 10, 10, 10, 10) || InPoints(x, y, ratio, 20, 21, 20, 21) ||
+                                    InPoints(x, y, ratio, 30, 30, 30, 30) || InPoints(x, y, ratio, 5, 35, 5, 35);
+                    ASSERT_EQ(image.pixel(x, y), on ? qRgb(150, 0, 0) : kWhite)
+                        << x << "," << y << " " << reference << " at ratio " << ratio;
+                }
+            }
         }
-        EXPECT_EQ(coloured, 2);
-        EXPECT_EQ(image.pixel(10, 10), qRgb(150, 0, 0));
-        EXPECT_EQ(image.pixel(20, 21), qRgb(150, 0, 0));
     }
 }
 
