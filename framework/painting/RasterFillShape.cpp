@@ -35,14 +35,16 @@ struct Pixels {
 #endif
 };
 
-// Share (0..1, a hair above where the parts of a whole pixel add up to it)
-// as coverage 0..255, truncated as the painter does.
+// Share (0..1) as coverage 0..255, truncated as the painter does (a hair
+// above, where the parts of a whole pixel add up to it).
+inline std::uint32_t Cover(double share) { return std::uint32_t(std::clamp(int(share * 255.0 + 1e-7), 0, 255)); }
+
 inline void Put(std::uint32_t& pixel, double share, std::uint32_t rgb, std::uint64_t color) {
-    const int cover = int(share * 255.0 + 1e-7);
-    if (cover >= 255) {
+    const std::uint32_t cover = Cover(share);
+    if (cover == 255) {
         pixel = rgb;
     } else if (cover > 0) {
-        BlendPixel(pixel, color, std::uint32_t(cover));
+        BlendPixel(pixel, color, cover);
     }
 }
 
@@ -57,10 +59,6 @@ Side SideOf(const Corner& p, const Corner& q) { return {p, (q.x - p.x) / (q.y - 
 
 // The integral of min(max(u, 0), 1).
 double Ramp(double u) { return u <= 0 ? 0 : u < 1 ? 0.5 * u * u : u - 0.5; }
-
-// Share as coverage 0..255, truncated as the painter does (a hair above,
-// where the parts of a whole pixel add up to it).
-inline std::uint32_t Cover(double share) { return std::uint32_t(std::clamp(int(share * 255.0 + 1e-7), 0, 255)); }
 
 // A long side, which crosses every row between the middle corners within two
 // pixels: span = |slope| <= 1 of a pixel (at least a millionth, so that a
