@@ -7,12 +7,14 @@
 #include <cstdlib>
 
 void RegisterRenderBenchmarks();
+void RegisterWindowBenchmarks();
 
 int main(int argc, char** argv) {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     RegisterRenderBenchmarks();
+    RegisterWindowBenchmarks();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

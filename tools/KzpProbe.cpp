@@ -12,7 +12,8 @@
 #include <vector>
 
 #include "framework/core/Exceptions.h"
-#include "framework/painting/GraphicsQt_p.h"  // internal: SetRenderThreads for --threads
+#include "framework/painting/GraphicsQt_p.h"  // SetRenderThreads: --threads
+#include "framework/painting/Picture.h"
 #include "framework/text/Text.h"
 #include "framework/widgets/OpenDialog.h"
 #include "model/Module1.h"
@@ -33,7 +34,7 @@ public:
 };
 
 int Usage() {
-    std::cerr << "usage: kzp-probe render [--size WxH] [--origin X,Y] [--zoom Z] [--points] [--no-lines]\n"
+    std::cerr << "usage: kzp-probe render [--size WxH] [--origin X,Y] [--zoom Z] [--ratio R] [--points] [--no-lines]\n"
                  "                        [--no-axes] [--ops] [--png FILE] [--repeat N] [--threads N] [FILE...]\n"
                  "       kzp-probe read [--rows N] FILE...\n";
     return 2;
@@ -108,6 +109,7 @@ int Read(const std::vector<std::string>& args) {
 int Render(const std::vector<std::string>& args) {
     auto view = std::make_shared<ProbeView>();
     std::int64_t width = 400, height = 400, ox = 20, oy = 380, zoom = 50, repeat = 0, threads = 0;
+    double ratio = 1.0;
     bool printOps = false;
     std::string png;
     std::vector<std::string> files;
@@ -128,6 +130,15 @@ int Render(const std::vector<std::string>& args) {
             } catch (const std::exception&) {
                 return Usage();
             }
+        } else if (a == "--ratio") {
+            const auto* v = next();
+            std::size_t used = 0;
+            try {
+                ratio = v ? std::stod(*v, &used) : 0.0;
+            } catch (const std::exception&) {
+                return Usage();
+            }
+            if (!v || used != v->size() || !(ratio >= 1.0 && ratio <= 8.0)) return Usage();
         } else if (a == "--points") {
             view->punkte = true;
         } else if (a == "--no-lines") {
@@ -153,6 +164,8 @@ int Render(const std::vector<std::string>& args) {
 
     // 0: one thread per core.
     fw::SetRenderThreads(int(std::clamp<std::int64_t>(threads, 0, 256)));
+    // Device pixels per point of every picture; --png writes all of them.
+    fw::Picture::SetDevicePixelRatio(ratio);
     Module1::RunInitializers();
     Module1::SetHauptGetter([view] { return view; });
     for (const auto& file : files) Load(file);

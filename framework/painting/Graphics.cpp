@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "framework/text/Text.h"
 
@@ -74,6 +75,12 @@ bool ClipLine(double& x1, double& y1, double& x2, double& y2, const QRectF& r) {
     return true;
 }
 
+bool HasNoLength(double x1, double y1, double x2, double y2, double scale) {
+    // The half-pixel offset first, as the lines are drawn; truncated as the stroker does.
+    auto cell = [scale](double v) { return std::int64_t((v + 0.5) * scale * 64.0); };
+    return cell(x1) == cell(x2) && cell(y1) == cell(y2);
+}
+
 QColor ToQColor(Color c) { return QColor(c.red, c.green, c.blue); }
 QRgb ToRgb(Color c) { return qRgb(c.red, c.green, c.blue); }
 
@@ -105,7 +112,7 @@ void RasterizeOp(QPainter& painter, const DrawOp& op, const QRectF& bounds) {
             if (!Finite(x1, y1, x2, y2)) return;
             const QRectF clip = bounds.adjusted(-kLineMargin, -kLineMargin, kLineMargin, kLineMargin);
             if (!ClipLine(x1, y1, x2, y2, clip)) return;
-            if (x1 == x2 && y1 == y2) {
+            if (HasNoLength(x1, y1, x2, y2, painter.deviceTransform().m11())) {
                 // Of no length, a line is its square cap: the pixel at its coordinates
                 // (the painter would put it one pixel right of and below them).
                 painter.fillRect(QRectF(std::floor(x1 + 0.5), std::floor(y1 + 0.5), 1, 1), QColor(op.rgb));

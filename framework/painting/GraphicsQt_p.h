@@ -39,6 +39,12 @@ inline constexpr double kLineMargin = 2.0;
 // Cuts the segment to the rectangle; false when nothing (finite) is left.
 bool ClipLine(double& x1, double& y1, double& x2, double& y2, const QRectF& r);
 
+// Whether a line (in points, cut to the picture) is drawn as one of no
+// length, the pixel at its coordinates: at scale device pixels per point both
+// its ends lie on one 1/64 of a device pixel, and the painter's thin-pen
+// stroker, which counts in those, would leave it out altogether.
+bool HasNoLength(double x1, double y1, double x2, double y2, double scale);
+
 // Draws one call on a painter whose target covers bounds (in points), after
 // clipping it in double precision: Qt's raster engine is only exact within
 // a limited coordinate range.

@@ -4,6 +4,7 @@
 #include <QImageReader>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 #include "framework/core/Exceptions.h"
@@ -46,7 +47,14 @@ void SetReferenceRendering(bool on) { gReferenceRendering = on; }
 
 void Picture::Impl::Add(DrawOp&& op) {
     // An opaque fill of the whole picture hides everything drawn before it.
-    if (CoversWhole(op, *this)) pending.clear();
+    // It fills every device pixel too: at a fractional ratio the last column
+    // or row of them may reach past the picture's size in points, and what an
+    // earlier rendering left there must not survive.
+    if (CoversWhole(op, *this)) {
+        pending.clear();
+        op.c = std::max(op.c, double(width) + 1 - op.a);
+        op.d = std::max(op.d, double(height) + 1 - op.b);
+    }
     pending.push_back(std::move(op));
     if (pending.size() >= kMaxPending) Image();
 }
@@ -56,7 +64,7 @@ const QImage& Picture::Impl::Image() {
     // Taken out first: a picture drawn into itself then finds nothing pending.
     std::vector<DrawOp> ops;
     ops.swap(pending);
-    if (ratio == 1.0 && !gReferenceRendering) {
+    if (!gReferenceRendering) {
         RasterizeInBands(*this, ops, gRenderThreads);
     } else {
         QPainter painter(&image);

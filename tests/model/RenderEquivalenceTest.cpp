@@ -1,5 +1,5 @@
 // Every rendering the viewer makes looks the same drawn the picture's fast way
-// as drawn call by call on one plain painter.
+// as drawn call by call on one plain painter, at every device pixel ratio.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -12,8 +12,10 @@
 
 namespace {
 
+using testing_support::AtRatio;
 using testing_support::Compare;
 using testing_support::kEdgeTolerance;
+using testing_support::kRatios;
 
 struct Scene {
     std::string name;
@@ -22,19 +24,28 @@ struct Scene {
     bool points = true;
 };
 
-QImage Render(const Scene& scene, bool reference) {
+QImage Render(const Scene& scene, bool reference, double ratio) {
     auto view = std::make_shared<scenes::View>();
     view->punkte = scene.points;
-    scenes::Setup(scene.width, scene.height, view);
+    {
+        const AtRatio at(ratio);
+        scenes::Setup(scene.width, scene.height, view);
+    }
     scene.prepare();
     Module1::zeichnen();
     return testing_support::Pixels(Module1::zebild, reference);
 }
 
-void ExpectEquivalent(const Scene& scene, int tolerance) {
-    const auto d = Compare(Render(scene, true), Render(scene, false));
-    EXPECT_EQ(d.solid, 0) << scene.name;
-    EXPECT_LE(d.maxChannel, tolerance) << scene.name << ": " << d.differing << " pixels differ";
+// At every ratio; tolerance at ratio 1, above it at the others. Pictures of
+// millions of points only at 1 and 2.
+void ExpectEquivalent(const Scene& scene, int tolerance, int above) {
+    for (double ratio : kRatios) {
+        if (scene.width * scene.height > 1000000 && ratio != 1 && ratio != 2) continue;
+        const auto d = Compare(Render(scene, true, ratio), Render(scene, false, ratio));
+        EXPECT_EQ(d.solid, 0) << scene.name << " at ratio " << ratio;
+        EXPECT_LE(d.maxChannel, ratio == 1 ? tolerance : above)
+            << scene.name << " at ratio " << ratio << ": " << d.differing << " pixels differ";
+    }
 }
 
 auto Origin(std::int64_t x, std::int64_t y, std::int64_t zoom = 50) {
@@ -45,7 +56,8 @@ auto Origin(std::int64_t x, std::int64_t y, std::int64_t zoom = 50) {
     };
 }
 
-// Only whole-number geometry: the pixels must be the very same.
+// Only whole-number geometry: at ratio 1 the pixels must be the very same;
+// above it only the slanted arrow heads may differ a little.
 TEST(RenderEquivalence, AxesCasesAreIdentical) {
     const Scene scenes[] = {
         {"start values", 400, 400, Origin(20, 380)},
@@ -60,16 +72,16 @@ TEST(RenderEquivalence, AxesCasesAreIdentical) {
         {"wide window", 1600, 1200, Origin(20, 1180, 133)},
         {"tiny window", 17, 9, Origin(3, 5)},
     };
-    for (const Scene& scene : scenes) ExpectEquivalent(scene, 0);
+    for (const Scene& scene : scenes) ExpectEquivalent(scene, 0, kEdgeTolerance);
 }
 
 TEST(RenderEquivalence, DrawingsLookTheSame) {
     for (auto [w, h] : {std::pair<std::int64_t, std::int64_t>{400, 400}, {1600, 1200}}) {
-        ExpectEquivalent({"dense", w, h, [] { scenes::FillDense(); }}, kEdgeTolerance);
-        ExpectEquivalent({"spiral", w, h, [] { scenes::FillSpiral(); }}, kEdgeTolerance);
+        ExpectEquivalent({"dense", w, h, [] { scenes::FillDense(); }}, kEdgeTolerance, kEdgeTolerance);
+        ExpectEquivalent({"spiral", w, h, [] { scenes::FillSpiral(); }}, kEdgeTolerance, kEdgeTolerance);
     }
-    // Lines alone are drawn exactly as the painter draws them.
-    ExpectEquivalent({"dense lines", 400, 400, [] { scenes::FillDense(); }, false}, 0);
+    // Lines alone are drawn exactly as the painter draws them at ratio 1.
+    ExpectEquivalent({"dense lines", 400, 400, [] { scenes::FillDense(); }, false}, 0, kEdgeTolerance);
 }
 
 TEST(RenderEquivalence, HostilePointsLookTheSame) {
@@ -95,13 +107,13 @@ TEST(RenderEquivalence, HostilePointsLookTheSame) {
         }
         Module1::anzpkt = Module1::anzlin = i;
     };
-    ExpectEquivalent({"hostile points", 400, 400, prepare}, kEdgeTolerance);
+    ExpectEquivalent({"hostile points", 400, 400, prepare}, kEdgeTolerance, kEdgeTolerance);
     ExpectEquivalent({"hostile points, huge zoom", 400, 400,
                       [&] {
                           prepare();
                           Module1::zoomfaktor = 4000000000000;
                       }},
-                     kEdgeTolerance);
+                     kEdgeTolerance, kEdgeTolerance);
 }
 
 }  // namespace

@@ -7,15 +7,31 @@
 #include <cstdlib>
 #include <functional>
 
-#include "framework/painting/GraphicsQt_p.h"  // internal: pixels drawn the plain way or the fast way
+#include "framework/painting/GraphicsQt_p.h"  // SetReferenceRendering: the plain painter's pixels
 #include "framework/painting/Picture.h"
 
 namespace testing_support {
 
 // Largest difference of one channel allowed on an antialiased edge, in steps
 // of 0..255. Dots differ by up to 8 (their masks are made on the painter's
-// 1/64 grid, the painter puts its curve points on that grid); lines match.
+// 1/64 grid, the painter puts its curve points on that grid). Lines match at
+// ratio 1 and along an axis; slanted ones above ratio 1 differ by up to 3, a
+// little more where they cross (the painter works out a pixel's share in
+// fixed point, this code exactly).
 inline constexpr int kEdgeTolerance = 10;
+
+// The device pixel ratios the fast drawing is held against the painter at.
+inline constexpr double kRatios[] = {1, 1.25, 1.5, 2, 3};
+
+// Pictures made while one lives have the given device pixel ratio.
+class AtRatio {
+public:
+    explicit AtRatio(double ratio) { fw::Picture::SetDevicePixelRatio(ratio); }
+    ~AtRatio() { fw::Picture::SetDevicePixelRatio(before_); }
+
+private:
+    double before_ = fw::Picture::DevicePixelRatio();
+};
 
 struct Difference {
     int maxChannel = 0;  // anywhere

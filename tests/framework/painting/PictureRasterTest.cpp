@@ -9,14 +9,16 @@
 #include <string>
 #include <vector>
 
-#include "framework/painting/GraphicsQt_p.h"  // internal: SetRenderThreads, to compare thread counts
+#include "framework/painting/GraphicsQt_p.h"  // SetRenderThreads: any number of threads
 #include "framework/painting/Picture.h"
 #include "tests/support/ImageCompare.h"
 
 namespace {
 
+using testing_support::AtRatio;
 using testing_support::Compare;
 using testing_support::kEdgeTolerance;
+using testing_support::kRatios;
 
 constexpr QRgb kWhite = 0xffffffff;
 const fw::Color kRed = fw::RGB(150, 0, 0);
@@ -24,7 +26,8 @@ const fw::Color kBlue = fw::RGB(0, 0, 255);
 
 using Calls = std::function<void(fw::Graphics&)>;
 
-QImage Draw(int width, int height, const Calls& calls, bool reference = false, int threads = 0) {
+QImage Draw(int width, int height, const Calls& calls, bool reference = false, int threads = 0, double ratio = 1) {
+    const AtRatio at(ratio);
     auto picture = fw::Picture::Create(width, height, 32);
     calls(picture->Graphics());
     fw::SetRenderThreads(threads);
@@ -33,10 +36,20 @@ QImage Draw(int width, int height, const Calls& calls, bool reference = false, i
     return image;
 }
 
-void ExpectSameAsReference(int width, int height, const Calls& calls, int tolerance) {
-    const auto d = Compare(Draw(width, height, calls, true), Draw(width, height, calls));
-    EXPECT_EQ(d.solid, 0);
-    EXPECT_LE(d.maxChannel, tolerance) << d.differing << " pixels differ";
+// At every ratio; tolerance at ratio 1, above it at the others.
+void ExpectSameAsReference(int width, int height, const Calls& calls, int tolerance, int above) {
+    for (double ratio : kRatios) {
+        const auto d = Compare(Draw(width, height, calls, true, 0, ratio), Draw(width, height, calls, false, 0, ratio));
+        EXPECT_EQ(d.solid, 0) << "ratio " << ratio;
+        EXPECT_LE(d.maxChannel, ratio == 1 ? tolerance : above) << d.differing << " pixels differ at ratio " << ratio;
+    }
+}
+
+// Whether the device pixel (x, y) of a picture at a whole ratio lies in a
+// point of the box, corners included.
+bool InPoints(int x, int y, int ratio, int x1, int y1, int x2, int y2) {
+    return x / ratio >= std::min(x1, x2) && x / ratio <= std::max(x1, x2) && y / ratio >= std::min(y1, y2) &&
+           y / ratio <= std::max(y1, y2);
 }
 
 // Random dots and lines, partly outside the picture.
@@ -74,44 +87,53 @@ TEST(PictureRaster, AxisAlignedLinesCoverExactlyTheirPixels) {
     const std::vector<Line> lines = {{5, 31, 390, 31},     {390, 64, 5, 64}, {7, 0, 7, 299},
                                      {300, 299, 300, 0},   {0, 150, 0, 150}, {399, 10, 399, 40},
                                      {-50, 299, 450, 299}, {20, -9, 20, 3},  {60, 100, 60, 100}};
-    for (const Line& l : lines) {
+    const auto draw = [&](fw::Graphics& g) {
+        g.SetForeColor(kRed);
+        for (const Line& l : lines) g.DrawLine(l.x1, l.y1, l.x2, l.y2);
+    };
+    // At whole ratios a point is a square of device pixels; at the others
+    // the edges are shared, exactly as the painter shares them.
+    for (int ratio : {1, 2, 3}) {
         for (int threads : {1, 0}) {
-            const QImage image = Draw(
-                400, 300,
-                [&](fw::Graphics& g) {
-                    g.SetForeColor(kRed);
-                    g.DrawLine(l.x1, l.y1, l.x2, l.y2);
-                },
-                false, threads);
-            for (int y = 0; y < 300; ++y) {
-                for (int x = 0; x < 400; ++x) {
-                    const bool on = x >= std::min(l.x1, l.x2) && x <= std::max(l.x1, l.x2) &&
-                                    y >= std::min(l.y1, l.y2) && y <= std::max(l.y1, l.y2);
+            const QImage image = Draw(400, 300, draw, false, threads, ratio);
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x = 0; x < image.width(); ++x) {
+                    bool on = false;
+                    for (const Line& l : lines) on = on || InPoints(x, y, ratio, l.x1, l.y1, l.x2, l.y2);
                     ASSERT_EQ(image.pixel(x, y), on ? qRgb(150, 0, 0) : kWhite)
-                        << "line " << l.x1 << "," << l.y1 << " " << l.x2 << "," << l.y2 << " at " << x << "," << y;
+                        << x << "," << y << " at ratio " << ratio << ", threads " << threads;
                 }
             }
         }
     }
+    ExpectSameAsReference(400, 300, draw, 0, 0);
 }
 
-TEST(PictureRaster, LineOfNoLengthCoversItsOwnPixelBothWays) {
-    for (bool reference : {false, true}) {
-        const QImage image = Draw(
-            40, 40,
-            [](fw::Graphics& g) {
-                g.SetForeColor(kRed);
-                g.DrawLine(10, 10, 10, 10);
-                g.DrawLine(20.4, 20.6, 20.4, 20.6);  // rounds to (20, 21)
-            },
-            reference);
-        int coloured = 0;
-        for (int y = 0; y < 40; ++y) {
-            for (int x = 0; x < 40; ++x) coloured += image.pixel(x, y) != kWhite;
+// A line of no length marks the pixel at its coordinates; so does one too
+// short for the painter's 1/64 grid (as two points 0.0001 apart at zoom 50),
+// which the painter would leave out.
+TEST(PictureRaster, LinesOfNoOrHardlyAnyLengthMarkTheirPixelBothWays) {
+    for (int ratio : {1, 2}) {
+        for (bool reference : {false, true}) {
+            const QImage image = Draw(
+                40, 40,
+                [](fw::Graphics& g) {
+                    g.SetForeColor(kRed);
+                    g.DrawLine(10, 10, 10, 10);
+                    g.DrawLine(20.4, 20.6, 20.4, 20.6);  // rounds to (20, 21)
+                    g.DrawLine(30, 30, 30.005, 30);
+                    g.DrawLine(5.2, 35, 5.2, 35.0001);  // rounds to (5, 35)
+                },
+                reference, 0, ratio);
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x = 0; x < image.width(); ++x) {
+                    const bool on = InPoints(x, y, ratio, 10, 10, 10, 10) || InPoints(x, y, ratio, 20, 21, 20, 21) ||
+                                    InPoints(x, y, ratio, 30, 30, 30, 30) || InPoints(x, y, ratio, 5, 35, 5, 35);
+                    ASSERT_EQ(image.pixel(x, y), on ? qRgb(150, 0, 0) : kWhite)
+                        << x << "," << y << " " << reference << " at ratio " << ratio;
+                }
+            }
         }
-        EXPECT_EQ(coloured, 2);
-        EXPECT_EQ(image.pixel(10, 10), qRgb(150, 0, 0));
-        EXPECT_EQ(image.pixel(20, 21), qRgb(150, 0, 0));
     }
 }
 
@@ -119,23 +141,20 @@ TEST(PictureRaster, DotCentreHasExactlyItsColour) {
     // Whole positions on band borders and on the picture's edges.
     const std::vector<std::pair<int, int>> places = {{0, 0},    {100, 29},  {100, 30}, {101, 31},
                                                      {200, 62}, {395, 295}, {-2, 150}};
-    for (int threads : {1, 0}) {
-        const QImage image = Draw(
-            400, 300,
-            [&](fw::Graphics& g) {
-                g.SetForeColor(kBlue);
-                for (auto [x, y] : places) g.FillOval(x, y, 5, 5);
-            },
-            false, threads);
-        for (auto [x, y] : places) EXPECT_EQ(image.pixel(x + 2, y + 2), qRgb(0, 0, 255)) << x << "," << y;
+    const auto draw = [&](fw::Graphics& g) {
+        g.SetForeColor(kBlue);
+        for (auto [x, y] : places) g.FillOval(x, y, 5, 5);
+    };
+    for (double ratio : kRatios) {
+        for (int threads : {1, 0}) {
+            const QImage image = Draw(400, 300, draw, false, threads, ratio);
+            for (auto [x, y] : places) {
+                EXPECT_EQ(image.pixel(int((x + 2.5) * ratio), int((y + 2.5) * ratio)), qRgb(0, 0, 255))
+                    << x << "," << y << " at ratio " << ratio;
+            }
+        }
     }
-    ExpectSameAsReference(
-        400, 300,
-        [&](fw::Graphics& g) {
-            g.SetForeColor(kBlue);
-            for (auto [x, y] : places) g.FillOval(x, y, 5, 5);
-        },
-        kEdgeTolerance);
+    ExpectSameAsReference(400, 300, draw, kEdgeTolerance, kEdgeTolerance);
 }
 
 TEST(PictureRaster, DotsAtAnyFractionMatchThePainter) {
@@ -147,7 +166,7 @@ TEST(PictureRaster, DotsAtAnyFractionMatchThePainter) {
                 for (int j = 0; j < 30; ++j) g.FillOval(3 + i * 6.0 + i / 30.0, 3 + j * 6.0 + j / 29.0, 5, 5);
             }
         },
-        kEdgeTolerance);
+        kEdgeTolerance, kEdgeTolerance);
 }
 
 TEST(PictureRaster, LinesInEveryDirectionMatchThePainter) {
@@ -160,7 +179,7 @@ TEST(PictureRaster, LinesInEveryDirectionMatchThePainter) {
                 g.DrawLine(150.3, 100.7, 150.3 + 140 * std::cos(angle), 100.7 + 140 * std::sin(angle));
             }
         },
-        0);
+        0, kEdgeTolerance);
 }
 
 TEST(PictureRaster, HostileCoordinatesAreSafeAndMatchThePainter) {
@@ -183,23 +202,26 @@ TEST(PictureRaster, HostileCoordinatesAreSafeAndMatchThePainter) {
                 }
             }
         },
-        kEdgeTolerance);
+        kEdgeTolerance, kEdgeTolerance);
 }
 
 TEST(PictureRaster, LineFromAFarPointStaysOnItsCourseBothWays) {
-    for (bool reference : {false, true}) {
-        const QImage image = Draw(
-            300, 200,
-            [](fw::Graphics& g) {
-                g.SetForeColor(kRed);
-                g.DrawLine(150, 1e300, 150, 100);
-                g.DrawLine(-1e300, 50, 100, 50);
-            },
-            reference);
-        for (int y = 0; y < 200; ++y) {
-            for (int x = 0; x < 300; ++x) {
-                const bool on = (x == 150 && y >= 100) || (y == 50 && x <= 100);
-                ASSERT_EQ(image.pixel(x, y), on ? qRgb(150, 0, 0) : kWhite) << x << "," << y << " " << reference;
+    for (int ratio : {1, 2}) {
+        for (bool reference : {false, true}) {
+            const QImage image = Draw(
+                300, 200,
+                [](fw::Graphics& g) {
+                    g.SetForeColor(kRed);
+                    g.DrawLine(150, 1e300, 150, 100);
+                    g.DrawLine(-1e300, 50, 100, 50);
+                },
+                reference, 0, ratio);
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x = 0; x < image.width(); ++x) {
+                    const bool on = InPoints(x, y, ratio, 150, 100, 150, 199) || InPoints(x, y, ratio, 0, 50, 100, 50);
+                    ASSERT_EQ(image.pixel(x, y), on ? qRgb(150, 0, 0) : kWhite)
+                        << x << "," << y << " " << reference << " at ratio " << ratio;
+                }
             }
         }
     }
@@ -207,47 +229,56 @@ TEST(PictureRaster, LineFromAFarPointStaysOnItsCourseBothWays) {
 
 TEST(PictureRaster, SamePixelsWithAnyNumberOfThreads) {
     const auto scatter = [](fw::Graphics& g) { Scatter(g, 500, 333, 11); };
-    const QImage one = Draw(500, 333, scatter, false, 1);
-    for (int threads : {2, 3, 8, 13}) EXPECT_EQ(Draw(500, 333, scatter, false, threads), one) << threads;
-    const auto d = Compare(Draw(500, 333, scatter, true), one);
-    EXPECT_EQ(d.solid, 0);
-    EXPECT_LE(d.maxChannel, kEdgeTolerance);
+    for (double ratio : {1.0, 1.5, 2.0}) {
+        const QImage one = Draw(500, 333, scatter, false, 1, ratio);
+        for (int threads : {2, 3, 8, 13}) {
+            EXPECT_EQ(Draw(500, 333, scatter, false, threads, ratio), one) << threads << " at ratio " << ratio;
+        }
+        const auto d = Compare(Draw(500, 333, scatter, true, 0, ratio), one);
+        EXPECT_EQ(d.solid, 0);
+        EXPECT_LE(d.maxChannel, kEdgeTolerance);
+    }
 }
 
 // Only what earlier renderings touched is cleared again: nothing of them
-// may survive, whatever they drew and however many threads drew it.
+// may survive, whatever they drew and however many threads drew it; nor in
+// the last device pixels of a picture whose size at the ratio ends within
+// them (301 x 201 at 1.5).
 TEST(PictureRaster, NothingOfAnEarlierRenderingSurvives) {
-    auto source = fw::Picture::Create(30, 30, 32);
-    source->Graphics().SetForeColor(kRed);
-    source->Graphics().FillRect(0, 0, 30, 30);
-    const auto busy = [&](fw::Graphics& g) {
-        Scatter(g, 300, 200, 5);
-        g.DrawString("label", 100, 100);
-        g.FillRect(40.5, 30.25, 20, 20);
-        g.FillOval(200, 20, 60, 30);
-        g.DrawPicture(source, 250, 150);
-        g.DrawLine(-1e300, 7, 1e300, 9);
-    };
-    const auto quiet = [](fw::Graphics& g) {
-        g.SetForeColor(fw::RGB(255, 255, 255));
-        g.FillRect(0, 0, 300, 200);
-        g.SetForeColor(kBlue);
-        g.FillOval(150, 100, 5, 5);
-    };
-    const QImage expected = Draw(300, 200, quiet);
-    for (fw::Color between : {fw::RGB(255, 255, 255), fw::RGB(10, 20, 30)}) {
-        auto picture = fw::Picture::Create(300, 200, 32);
-        fw::SetRenderThreads(5);
-        busy(picture->Graphics());
-        (void)picture->Pixel(0, 0);
-        picture->Graphics().SetForeColor(between);
-        picture->Graphics().FillRect(-1, -1, 302, 202);
-        busy(picture->Graphics());
-        (void)picture->Pixel(0, 0);
-        fw::SetRenderThreads(1);
-        quiet(picture->Graphics());
-        EXPECT_EQ(testing_support::Pixels(picture, false), expected);
-        fw::SetRenderThreads(0);
+    for (double ratio : {1.0, 1.5}) {
+        const AtRatio at(ratio);
+        auto source = fw::Picture::Create(30, 30, 32);
+        source->Graphics().SetForeColor(kRed);
+        source->Graphics().FillRect(0, 0, 30, 30);
+        const auto busy = [&](fw::Graphics& g) {
+            Scatter(g, 301, 201, 5);
+            g.DrawString("label", 100, 100);
+            g.FillRect(40.5, 30.25, 20, 20);
+            g.FillOval(200, 20, 60, 30);
+            g.DrawPicture(source, 250, 150);
+            g.DrawLine(-1e300, 7, 1e300, 9);
+        };
+        const auto quiet = [](fw::Graphics& g) {
+            g.SetForeColor(fw::RGB(255, 255, 255));
+            g.FillRect(0, 0, 301, 201);
+            g.SetForeColor(kBlue);
+            g.FillOval(150, 100, 5, 5);
+        };
+        const QImage expected = Draw(301, 201, quiet, false, 0, ratio);
+        for (fw::Color between : {fw::RGB(255, 255, 255), fw::RGB(10, 20, 30)}) {
+            auto picture = fw::Picture::Create(301, 201, 32);
+            fw::SetRenderThreads(5);
+            busy(picture->Graphics());
+            (void)picture->Pixel(0, 0);
+            picture->Graphics().SetForeColor(between);
+            picture->Graphics().FillRect(-1, -1, 303, 203);
+            busy(picture->Graphics());
+            (void)picture->Pixel(0, 0);
+            fw::SetRenderThreads(1);
+            quiet(picture->Graphics());
+            EXPECT_EQ(testing_support::Pixels(picture, false), expected) << "ratio " << ratio;
+            fw::SetRenderThreads(0);
+        }
     }
 }
 
@@ -262,7 +293,7 @@ TEST(PictureRaster, TextAndOtherShapesStayWithThePainter) {
             g.DrawString("Achsen x y", 20, 31);  // across a band border
             g.DrawString("unten", 250, 199);
         },
-        0);
+        0, 0);
 }
 
 TEST(PictureRaster, OpaqueFillOfTheWholePictureHidesEarlierCalls) {
