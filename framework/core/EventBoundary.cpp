@@ -6,6 +6,7 @@
 #include <QThread>
 
 #include <cstdio>
+#include <new>
 #include <set>
 
 #include "framework/core/Exceptions.h"
@@ -73,7 +74,9 @@ std::string ExceptionReportText(const std::exception& e) {
     // A file that cannot be read or is refused is for the user to fix, not a
     // fault of the program: its message says all there is to say.
     if (dynamic_cast<const IOException*>(&e) || dynamic_cast<const UnsupportedFormatException*>(&e)) return e.what();
-    return std::string("Ein unerwarteter Fehler ist aufgetreten:\n\n") + e.what();
+    // The library's own text for this one is English.
+    const char* what = dynamic_cast<const std::bad_alloc*>(&e) ? "Der Arbeitsspeicher reicht nicht aus." : e.what();
+    return std::string("Ein unerwarteter Fehler ist aufgetreten:\n\n") + what;
 }
 
 void SetExceptionReporter(std::function<void(const std::string&)> reporter) { Reporter() = std::move(reporter); }

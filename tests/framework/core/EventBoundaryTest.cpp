@@ -130,3 +130,8 @@ TEST_F(EventBoundaryTest, AHandlerOfAWindowThatIsGoneIsNotCalled) {
 }
 
 }  // namespace
+
+TEST(EventBoundaryText, RunningOutOfMemoryIsReportedInGerman) {
+    EXPECT_EQ(fw::ExceptionReportText(std::bad_alloc()),
+              "Ein unerwarteter Fehler ist aufgetreten:\n\nDer Arbeitsspeicher reicht nicht aus.");
+}
