@@ -11,7 +11,6 @@
 #include "framework/core/Exceptions.h"
 #include "framework/io/FolderItem.h"
 #include "framework/io/TextInputStream.h"
-#include "framework/widgets/OpenDialog.h"
 
 namespace {
 
@@ -25,7 +24,6 @@ protected:
     }
     void TearDown() override {
         fs::remove_all(dir_);
-        fw::SetOpenDialogAnswer(nullptr);
     }
 
     std::string Write(const std::string& bytes, const std::string& name = "f.txt") {
@@ -156,16 +154,6 @@ TEST_F(TextInputStreamTest, FileWithoutReadPermission) {
     const std::string locked = Write("1\n", "locked.txt");
     ::chmod(locked.c_str(), 0);
     ExpectIOException(locked, "Leseberechtigung");
-}
-
-TEST_F(TextInputStreamTest, OpenDialogSeam) {
-    fw::SetOpenDialogAnswer([]() -> std::optional<std::string> { return std::nullopt; });
-    EXPECT_EQ(fw::GetOpenFolderItem(""), nullptr);
-    fw::SetOpenDialogAnswer([]() -> std::optional<std::string> { return "/some/dir/file.kzp"; });
-    const fw::FolderItemPtr item = fw::GetOpenFolderItem("");
-    ASSERT_NE(item, nullptr);
-    EXPECT_EQ(item->NativePath(), "/some/dir/file.kzp");
-    EXPECT_EQ(item->Name(), "file.kzp");
 }
 
 }  // namespace

@@ -214,43 +214,6 @@ TEST(PictureRaster, SamePixelsWithAnyNumberOfThreads) {
     EXPECT_LE(d.maxChannel, kEdgeTolerance);
 }
 
-// Only what earlier renderings touched is cleared again: nothing of them
-// may survive, whatever they drew and however many threads drew it.
-TEST(PictureRaster, NothingOfAnEarlierRenderingSurvives) {
-    auto source = fw::Picture::Create(30, 30, 32);
-    source->Graphics().SetForeColor(kRed);
-    source->Graphics().FillRect(0, 0, 30, 30);
-    const auto busy = [&](fw::Graphics& g) {
-        Scatter(g, 300, 200, 5);
-        g.DrawString("label", 100, 100);
-        g.FillRect(40.5, 30.25, 20, 20);
-        g.FillOval(200, 20, 60, 30);
-        g.DrawPicture(source, 250, 150);
-        g.DrawLine(-1e300, 7, 1e300, 9);
-    };
-    const auto quiet = [](fw::Graphics& g) {
-        g.SetForeColor(fw::RGB(255, 255, 255));
-        g.FillRect(0, 0, 300, 200);
-        g.SetForeColor(kBlue);
-        g.FillOval(150, 100, 5, 5);
-    };
-    const QImage expected = Draw(300, 200, quiet);
-    for (fw::Color between : {fw::RGB(255, 255, 255), fw::RGB(10, 20, 30)}) {
-        auto picture = fw::Picture::Create(300, 200, 32);
-        fw::SetRenderThreads(5);
-        busy(picture->Graphics());
-        (void)picture->Pixel(0, 0);
-        picture->Graphics().SetForeColor(between);
-        picture->Graphics().FillRect(-1, -1, 302, 202);
-        busy(picture->Graphics());
-        (void)picture->Pixel(0, 0);
-        fw::SetRenderThreads(1);
-        quiet(picture->Graphics());
-        EXPECT_EQ(testing_support::Pixels(picture, false), expected);
-        fw::SetRenderThreads(0);
-    }
-}
-
 TEST(PictureRaster, TextAndOtherShapesStayWithThePainter) {
     ExpectSameAsReference(
         300, 200,
