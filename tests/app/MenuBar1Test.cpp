@@ -26,7 +26,8 @@ TEST(MenuBar1Test, AWindowShowsBothMenusAndCtrlIRunsAbout) {
     QStringList shown;
     for (QAction* menu : static_cast<QMainWindow*>(w->Widget())->menuBar()->actions()) {
         shown << menu->text();
-        for (QAction* a : menu->menu()->actions()) shown << (a->isSeparator() ? "---" : a->text() + " " + a->shortcut().toString());
+        for (QAction* a : menu->menu()->actions())
+            shown << (a->isSeparator() ? "---" : a->text() + " " + a->shortcut().toString());
     }
     EXPECT_EQ(shown.join("|"), QString::fromUtf8("&File|Quit Ctrl+Q|Über...  Ctrl+I|&Edit|&Undo Ctrl+Z|---|Cu&t Ctrl+X|"
                                                  "&Copy Ctrl+C|&Paste Ctrl+V|Clear |---|Select &All Ctrl+A"));

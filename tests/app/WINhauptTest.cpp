@@ -30,7 +30,8 @@ protected:
     bool Wheel(int x, int y) { return uitest::SendWheel(w->CAhaupt()->Widget(), {200, 200}, {-120 * x, -120 * y}); }
     void Mouse(QEvent::Type type, int x, int y) {
         const bool release = type == QEvent::MouseButtonRelease;
-        uitest::SendMouse(w->CAhaupt()->Widget(), type, {x, y}, type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+        uitest::SendMouse(w->CAhaupt()->Widget(), type, {x, y},
+                          type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
                           release ? Qt::NoButton : Qt::LeftButton);
     }
     // The canvas as it is painted now, in points.

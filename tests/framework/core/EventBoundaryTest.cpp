@@ -31,8 +31,8 @@ TEST_F(EventBoundaryTest, AnExceptionEscapingAHandlerIsReportedAndTheWindowGoesO
     for (int i = 0; i < 3; ++i) QTest::mouseClick(button->Widget(), Qt::LeftButton);
     // A fault of the program is reported as unexpected; a file the user must fix is not.
     EXPECT_EQ(reports, (std::vector<std::string>{std::string("Ein unerwarteter Fehler ist aufgetreten:\n\n") +
-                                                      fw::NilObjectException().what(),
-                                                  "Datei fehlt."}));
+                                                     fw::NilObjectException().what(),
+                                                 "Datei fehlt."}));
     EXPECT_EQ(fw::GetImplicitWindow(LogWindow::kClass), nullptr);
     std::weak_ptr<fw::Window> weak = w;
     w.reset();

@@ -22,9 +22,7 @@ protected:
         dir_ = fs::temp_directory_path() / ("kzp-tis-" + std::to_string(::getpid()));
         fs::create_directories(dir_);
     }
-    void TearDown() override {
-        fs::remove_all(dir_);
-    }
+    void TearDown() override { fs::remove_all(dir_); }
 
     std::string Write(const std::string& bytes, const std::string& name = "f.txt") {
         const fs::path p = dir_ / name;
@@ -62,7 +60,7 @@ std::string Utf16BE(const std::u16string& s) {
 // Line ends of every kind, byte-order marks, and broken text, which is
 // tolerated. The reader's data files cover the ordinary cases.
 TEST_F(TextInputStreamTest, LinesAreSplitAtEveryLineEndAndDecoded) {
-    const std::string bad = "\xEF\xBF\xBD";               // U+FFFD
+    const std::string bad = "\xEF\xBF\xBD";          // U+FFFD
     const std::string longLine(64 * 1024 - 1, 'x');  // a CR as the last byte of the first read
     const std::pair<std::string, V> cases[] = {
         {"", {}},
@@ -77,14 +75,18 @@ TEST_F(TextInputStreamTest, LinesAreSplitAtEveryLineEndAndDecoded) {
         {longLine + "\r", {longLine}},
         {"\xEF\xBB\xBF", {}},
         {"\xEF\xBB", {"\xEF\xBB"}},  // not a whole mark: text
-        {"a\n\xEF\xBB\xBF" "b", {"a", "\xEF\xBB\xBF" "b"}},
+        {"a\n\xEF\xBB\xBF"
+         "b",
+         {"a",
+          "\xEF\xBB\xBF"
+          "b"}},
         {"\xFF\xC3 1\n\xC3\xA4", {"\xFF\xC3 1", "\xC3\xA4"}},
         {Utf16LE(u"1 2\r\n\u00E4\n\U0001F600\r"), {"1 2", "\xC3\xA4", "\xF0\x9F\x98\x80"}},
         {Utf16BE(u"1 2\r\n\u00E4\n\U0001F600\r"), {"1 2", "\xC3\xA4", "\xF0\x9F\x98\x80"}},
         {Utf16LE(u""), {}},
         {Utf16LE(u"\r\n\r\n"), {"", ""}},
         {Utf16LE(u"\xD800x\n"), {bad + "x"}},  // a high surrogate without its pair
-        {Utf16LE(u"\xDC00y"), {bad + "y"}},     // a lone low surrogate
+        {Utf16LE(u"\xDC00y"), {bad + "y"}},    // a lone low surrogate
         {Utf16LE(u"\xD800\r\n"), {bad}},
         {Utf16LE(u"a\n") + "A", {"a", bad}},  // an odd byte at the end
         {Utf16LE(u"a\r") + "A", {"a", bad}},

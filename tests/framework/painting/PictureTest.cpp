@@ -37,8 +37,13 @@ TEST(Picture, SizeAndRefusals) {
     EXPECT_THROW(fw::Picture::Create(0, 10, 16), fw::RuntimeException);
     EXPECT_THROW(fw::Picture::Create(10, -1, 16), fw::RuntimeException);
     EXPECT_THROW(fw::Picture::Create(1 << 20, 10, 16), fw::RuntimeException);
-    for (auto [x, y] : {std::pair<std::int64_t, std::int64_t>{400, 0}, {0, 300}, {-1, 0}, {0, -1}, {INT64_MAX, 0},
-                        {0, INT64_MIN}, {std::int64_t{1} << 40, 1}}) {
+    for (auto [x, y] : {std::pair<std::int64_t, std::int64_t>{400, 0},
+                        {0, 300},
+                        {-1, 0},
+                        {0, -1},
+                        {INT64_MAX, 0},
+                        {0, INT64_MIN},
+                        {std::int64_t{1} << 40, 1}}) {
         EXPECT_THROW(pic->Pixel(x, y), fw::OutOfBoundsException) << x << "," << y;
     }
 }

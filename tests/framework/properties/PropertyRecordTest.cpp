@@ -4,8 +4,8 @@
 
 #include <cstdint>
 #include <cstring>
-#include <variant>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "framework/core/Exceptions.h"

@@ -19,11 +19,13 @@ TEST_F(SetPropertiesTest, EveryEntryIsAppliedInOrderUntilOneTheClassLacks) {
         fw::MakeRecord(fw::Int("Left", 156), fw::Int("Top", -1), fw::Int("Width", 400), fw::Bool("Visible", false),
                        fw::Int("Width", 300), fw::String("InitialParent", ""));
     fw::SetProperties(*canvas, record.bytes());
-    EXPECT_EQ((std::array{canvas->Left(), canvas->Top(), canvas->Width()}), (std::array<std::int64_t, 3>{156, -1, 300}));
+    EXPECT_EQ((std::array{canvas->Left(), canvas->Top(), canvas->Width()}),
+              (std::array<std::int64_t, 3>{156, -1, 300}));
     EXPECT_FALSE(canvas->Widget()->isVisible());
 
     auto label = std::make_shared<fw::Label>();
-    constexpr auto refused = fw::MakeRecord(fw::String("Text", "Zoom"), fw::Int("RunMode", 1), fw::String("Text", "nie"));
+    constexpr auto refused =
+        fw::MakeRecord(fw::String("Text", "Zoom"), fw::Int("RunMode", 1), fw::String("Text", "nie"));
     try {
         fw::SetProperties(*label, refused.bytes());
         ADD_FAILURE() << "not refused";
