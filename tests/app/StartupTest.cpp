@@ -5,7 +5,6 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 
@@ -108,26 +107,22 @@ TEST_F(StartupTest, AFailedStartIsReportedSkipsTheRestAndEndsNonZero) {
     EXPECT_EQ(Run(), kFailedStart);
 }
 
-TEST_F(StartupTest, AboutShowsOneModelessWindowAndOKClosesIt) {
+TEST_F(StartupTest, AboutShowsOneModelessWindowHoweverOftenChosen) {
     PerformInitializers();
     EarlyStartup();
     LateStartup();
     auto main = WINhaupt::Instance();
     QAction* about = static_cast<QMainWindow*>(main->Widget())->menuBar()->actions()[0]->menu()->actions()[1];
     about->trigger();
+    about->trigger();
     auto info = fw::GetImplicitWindow(WIInfo::kClassName);
     ASSERT_NE(info, nullptr);
     EXPECT_TRUE(info->Widget()->isVisible());
-    about->trigger();
-    EXPECT_EQ(fw::GetImplicitWindow(WIInfo::kClassName), info);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_TRUE(main->Widget()->isEnabled());
-
-    static_cast<QPushButton*>(fw::Cast<WIInfo::WIInfo>(info)->PushButton1()->Widget())->click();
-    EXPECT_EQ(fw::GetImplicitWindow(WIInfo::kClassName), nullptr);
-    EXPECT_FALSE(main->IsClosed());
-    about->trigger();
-    EXPECT_NE(fw::GetImplicitWindow(WIInfo::kClassName), info);
+    int infos = 0;
+    for (QWidget* top : QApplication::topLevelWidgets()) infos += top->isVisible() && top->windowTitle() == "Info";
+    EXPECT_EQ(infos, 1);
     EXPECT_TRUE(reports.empty());
 }
 

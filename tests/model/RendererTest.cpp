@@ -1,5 +1,6 @@
-// The renderer's calls for given views are in tests/data/render; here are
-// what no file can hold, the pixels, and renderings one after the other.
+// The renderer's calls for given views are in tests/data/render; here is
+// what no file can hold: indexes outside the table, and renderings one
+// after the other.
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -26,27 +27,6 @@ TEST_F(Renderer, IndexesOutsideTheTableAreSkippedAndThePenStays) {
     const auto ops = Draws();
     EXPECT_EQ(std::count(ops.begin(), ops.end(), "DrawLine 70 330 120 280"), 1);
     EXPECT_EQ(ops.size(), 6u);
-}
-
-TEST_F(Renderer, PixelsOfARealRendering) {
-    view->punkte = true;
-    Module1::anzpkt = 3;
-    SetPoint(1, 1, 2);
-    SetPoint(2, 5, 2);
-    SetPoint(3, 3, 5);
-    Module1::anzlin = 2;
-    SetLine(1, 1, 0);
-    SetLine(2, 2, 10);  // (105, 255, 105)
-    Module1::init();
-    auto& pic = *Module1::zebild;
-    EXPECT_EQ(pic.Pixel(200, 100), fw::RGB(255, 255, 255));
-    EXPECT_EQ(pic.Pixel(200, 380), fw::RGB(100, 100, 100));  // on the x axis between ticks
-    EXPECT_EQ(pic.Pixel(20, 200), fw::RGB(100, 100, 100));   // on the y axis
-    EXPECT_EQ(pic.Pixel(170, 130), fw::RGB(0, 0, 255));      // dot centre of point 3
-    // A horizontal pen line at whole coordinates: exactly its colour, only on its row.
-    for (std::int64_t x = 80; x <= 260; x += 10) ASSERT_EQ(pic.Pixel(x, 280), fw::RGB(105, 255, 105)) << x;
-    EXPECT_EQ(pic.Pixel(150, 279), fw::RGB(255, 255, 255));
-    EXPECT_EQ(pic.Pixel(150, 281), fw::RGB(255, 255, 255));
 }
 
 // Random views of random small drawings, one rendering after the other into

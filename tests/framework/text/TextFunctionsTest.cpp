@@ -76,7 +76,10 @@ TEST(CharacterFunctions, CountCharactersNotBytes) {
                                                              "a",
                                                              3},
                                                             {"\xF0\x9F\x98\x80", 1},
-                                                            {"\xF5\x80\x80\x80", 4}};
+                                                            {"\xF5\x80\x80\x80", 4},
+                                                            {"\xC2\x80\xDF\xBF", 2},
+                                                            {"\xE0\xA0\x80\xEF\xBF\xBF", 2},
+                                                            {"\xF4\x8F\xBF\xBF", 1}};
     for (const auto& [text, length] : lengths) EXPECT_EQ(fw::Len(text), length) << text;
     EXPECT_EQ(fw::Left("\xC3\x9C"
                        "ber",

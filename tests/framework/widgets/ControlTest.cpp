@@ -68,9 +68,14 @@ TEST_F(ControlTest, LocksDecideWhoGrowsAndWhoMovesWithTheWindow) {
     EXPECT_EQ(Box(*all), (std::array<std::int64_t, 4>{156, 15, 524, 465}));
     EXPECT_EQ(Box(*fixed), (std::array<std::int64_t, 4>{16, 15, 132, 97}));
     EXPECT_EQ(Box(*right), (std::array<std::int64_t, 4>{624, 485, 20, 10}));
+    // Set now, a place holds for the window as it is now.
+    for (auto c : {all, right}) c->SetLeft(c->Left() + 1), c->SetTop(c->Top() + 1), c->SetWidth(30), c->SetHeight(40);
+    EXPECT_EQ(Box(*all), (std::array<std::int64_t, 4>{157, 16, 30, 40}));
+    EXPECT_EQ(Box(*right), (std::array<std::int64_t, 4>{625, 486, 30, 40}));
     w->Widget()->resize(576, w->Widget()->height() - 65);
     QApplication::processEvents();
-    EXPECT_EQ(all->Widget()->geometry(), QRect(156, 15, 400, 400));
+    EXPECT_EQ(all->Widget()->geometry(), QRect(157, 16, 0, 0));
+    EXPECT_EQ(Box(*right), (std::array<std::int64_t, 4>{501, 421, 30, 40}));
 }
 
 TEST_F(ControlTest, ControlsInsideAGroupBoxKeepWindowCoordinatesAndOrderTheirTabsThere) {
@@ -108,6 +113,7 @@ TEST_F(ControlTest, ControlsInsideAGroupBoxKeepWindowCoordinatesAndOrderTheirTab
         if (x == after->Widget() || x == late->Widget()) chain.push_back(x);
     }
     EXPECT_EQ(chain, (std::vector<QWidget*>{b->Widget(), c->Widget(), a->Widget(), late->Widget(), after->Widget()}));
+    EXPECT_TRUE(late->Widget()->isVisible());
 
     EXPECT_THROW(a->SetProperty("InitialParent", std::string("Nirgends")), fw::UnsupportedFormatException);
     EXPECT_THROW(box->SetProperty("InitialParent", std::string("a")), fw::UnsupportedFormatException);  // a cycle
@@ -117,8 +123,8 @@ TEST_F(ControlTest, ControlsInsideAGroupBoxKeepWindowCoordinatesAndOrderTheirTab
 
 TEST_F(ControlTest, CheckBoxStatesAndActionOnAClick) {
     auto cb = Alone<fw::CheckBox>(10, 10, 100, 22);
-    Set(*cb, {{"Caption", std::string("Linien")}, {"VisualState", std::int64_t(1)}});
-    EXPECT_TRUE(cb->Value());
+    Set(*cb, {{"Caption", std::string("Linien")}, {"Value", true}});
+    EXPECT_EQ(cb->VisualState(), fw::CheckBox::kChecked);
     cb->Action.Bind([&](std::shared_ptr<fw::CheckBox> box) { calls.push_back(box->Value() ? "1" : "0"); });
     cb->SetValue(false);  // a change made by the program is no action of the user
     QTest::mouseClick(cb->Widget(), Qt::LeftButton, {}, QPoint(5, 11));
@@ -230,12 +236,14 @@ TEST_F(ControlTest, TextFieldLabelAndImageWellTakeTheirProperties) {
     QTest::keyClicks(tf->Widget(), "7");
     EXPECT_EQ(tf->Text(), "507") << "typing needs no handler";
     EXPECT_EQ(static_cast<QLineEdit*>(tf->Widget())->text(), "507");
+    Set(*tf, {{"Enabled", false}});
+    EXPECT_FALSE(tf->Widget()->isEnabled());
     EXPECT_TRUE(label->Widget()->font().bold());
     EXPECT_EQ(label->Widget()->font().pixelSize(), 16);
     EXPECT_EQ(label->Widget()->toolTip(), "Name");
-    for (float size : {1.0f, 0.4f}) {
+    for (float size : {1.0f, 0.4f, 0.0f}) {
         Set(*tiny, {{"FontSize", size}});
-        EXPECT_EQ(tiny->Widget()->font().pixelSize(), 1) << size;
+        EXPECT_EQ(tiny->Widget()->font().pixelSize(), size > 0 ? 1 : -1) << size;  // 0: the default size
     }
 
     auto pic = fw::Picture::Create(80, 40, 32);

@@ -2,6 +2,7 @@
 #include <QMenuBar>
 #include <QTest>
 
+#include <algorithm>
 #include <thread>
 
 #include "framework/core/Application.h"
@@ -53,13 +54,22 @@ TEST_F(WindowTest, TheContentHasTheRecordSizeBelowTheMenuBar) {
         w->layout = [&](LogWindow& self) {
             self.SetMenuBar(bar);
             SetWindowRecord(self, 576, 435, resizeable);
-            Set(self, {{"MinimumWidth", std::int64_t(100)}, {"MinimumHeight", std::int64_t(100)}});
+            Set(self, {{"MinimumWidth", std::int64_t(100)},
+                       {"MinimumHeight", std::int64_t(100)},
+                       {"MaximumHeight", std::int64_t(500)}});
         };
         w->Constructor();
         QApplication::processEvents();
         EXPECT_GT(static_cast<QMainWindow*>(w->Widget())->menuBar()->height(), 0);
         EXPECT_EQ(w->ContentWidget()->size(), QSize(576, 435));
         EXPECT_EQ(w->Count("Resiz"), 0) << "showing the window is no resize";
+        EXPECT_EQ(w->Widget()->minimumSize() == w->Widget()->maximumSize(), !resizeable);
+        // Its limits hold for the content too.
+        for (int side : {10, 1000}) {
+            w->Widget()->resize(side, side);
+            QApplication::processEvents();
+            EXPECT_EQ(w->ContentWidget()->height(), resizeable ? std::clamp(side, 100, 500) : 435);
+        }
         w->Close();
     }
 }
