@@ -4,6 +4,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
+
 #include "framework/core/Application.h"
 #include "framework/menus/MenuItem.h"
 #include "framework/widgets/TextField.h"
@@ -69,39 +71,29 @@ TEST_F(MenuTest, EditItemsActOnTheFocusedTextFieldAndOnlyWhenTheyCan) {
     tf->Widget()->setFocus();
     QTRY_VERIFY(tf->Widget()->hasFocus());
     QApplication::clipboard()->clear();
-    fw::RefreshMenuItems();
-    for (const char* name : {"EditCopy", "EditSelectAll", "EditPaste", "EditUndo"}) {
-        EXPECT_FALSE(a[name]->isEnabled()) << name;
-    }
-    QTest::keyClicks(tf->Widget(), "12345");
-    EXPECT_TRUE(a["EditSelectAll"]->isEnabled());
-    EXPECT_TRUE(a["EditUndo"]->isEnabled());
-    EXPECT_FALSE(a["EditCut"]->isEnabled()) << "nothing selected";
-    a["EditSelectAll"]->trigger();
-    a["EditCopy"]->trigger();
-    EXPECT_EQ(QApplication::clipboard()->text(), "12345");
+    // The field's text and the items that can act, after each step.
+    auto state = [&] {
+        fw::RefreshMenuItems();
+        std::string shown = tf->Text() + ":";
+        for (const auto& [name, action] : a) shown += action->isEnabled() ? " " + name.substr(4) : "";
+        return shown;
+    };
     auto* field = static_cast<QLineEdit*>(tf->Widget());
-    field->setSelection(1, 2);
-    a["EditCut"]->trigger();
-    EXPECT_EQ(tf->Text(), "145");
-    EXPECT_TRUE(a["EditPaste"]->isEnabled());
-    a["EditPaste"]->trigger();
-    EXPECT_EQ(tf->Text(), "12345");
-    field->setSelection(0, 1);
-    a["EditClear"]->trigger();
-    EXPECT_EQ(tf->Text(), "2345");
-    a["EditUndo"]->trigger();
-    EXPECT_EQ(tf->Text(), "12345");
-    field->setReadOnly(true);
-    field->selectAll();
-    fw::RefreshMenuItems();
-    EXPECT_TRUE(a["EditCopy"]->isEnabled());
-    for (const char* name : {"EditCut", "EditPaste", "EditClear", "EditUndo"}) {
-        EXPECT_FALSE(a[name]->isEnabled()) << name << " in a read-only field";
+    const std::pair<std::function<void()>, std::string> steps[] = {
+        {[] {}, ":"},
+        {[&] { QTest::keyClicks(field, "12345"); }, "12345: SelectAll Undo"},
+        {[&] { a["EditSelectAll"]->trigger(); }, "12345: Clear Copy Cut SelectAll Undo"},
+        {[&] { a["EditCopy"]->trigger(), field->setSelection(1, 2); }, "12345: Clear Copy Cut Paste SelectAll Undo"},
+        {[&] { a["EditCut"]->trigger(); }, "145: Paste SelectAll Undo"},
+        {[&] { a["EditPaste"]->trigger(), field->setSelection(0, 1); }, "12345: Clear Copy Cut Paste SelectAll Undo"},
+        {[&] { a["EditClear"]->trigger(); }, "2345: Paste SelectAll Undo"},
+        {[&] { a["EditUndo"]->trigger(), field->setReadOnly(true), field->selectAll(); }, "12345: Copy SelectAll"},
+        {[&] { tf->Widget()->clearFocus(); }, "12345:"},
+    };
+    for (const auto& [step, expected] : steps) {
+        step();
+        EXPECT_EQ(state(), expected);
     }
-    tf->Widget()->clearFocus();
-    fw::RefreshMenuItems();
-    EXPECT_FALSE(a["EditCopy"]->isEnabled()) << "without a focused text field nothing can act";
 }
 
 TEST_F(MenuTest, AHandlerBoundByNameRunsAndTakesPrecedence) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -77,6 +78,22 @@ TEST(Graphics, RectanglesCoverTheirAreaAndShareTheirEdgesOffTheGrid) {
         EXPECT_EQ(pic->Pixel(15, 25), kRed);
         const fw::Color edge = pic->Pixel(c.edgeX, c.edgeY);
         EXPECT_TRUE(edge != kRed && edge != kWhite) << c.x << " " << c.y << " " << c.w << " " << c.h;
+    }
+    // As the first call, all but one edge row or column of the picture.
+    for (auto [x, y, w, h, outX, outY] : {std::array<int, 6>{1, 0, 99, 80, 0, 40},
+                                          {0, 1, 100, 79, 50, 0},
+                                          {0, 0, 99, 80, 99, 40},
+                                          {0, 0, 100, 79, 50, 79}}) {
+        auto pic = Blank();
+        pic->Graphics().FillRect(x, y, w, h);
+        EXPECT_EQ(pic->Pixel(50, 40), kRed);
+        EXPECT_EQ(pic->Pixel(outX, outY), kWhite) << outX << "," << outY;
+        // It hides nothing there of what was drawn before.
+        pic->Graphics().SetForeColor(fw::RGB(0, 0, 255));
+        pic->Graphics().DrawLine(outX, outY, outX, outY);
+        pic->Graphics().SetForeColor(kRed);
+        pic->Graphics().FillRect(x, y, w, h);
+        EXPECT_EQ(pic->Pixel(outX, outY), fw::RGB(0, 0, 255));
     }
     auto pic = Blank();
     pic->Graphics().FillRect(-1e300, 60, 2e300, 1e300);
