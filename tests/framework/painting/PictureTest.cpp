@@ -96,6 +96,8 @@ TEST(Graphics, RectanglesCoverTheirAreaAndShareTheirEdgesOffTheGrid) {
         EXPECT_EQ(pic->Pixel(outX, outY), fw::RGB(0, 0, 255));
     }
     auto pic = Blank();
+    pic->Graphics().FillRect(70.5, 10.5, 1, 1);  // a thin one, off the grid
+    EXPECT_NE(pic->Pixel(71, 11), kWhite);
     pic->Graphics().FillRect(-1e300, 60, 2e300, 1e300);
     EXPECT_EQ(pic->Pixel(0, 60), kRed);
     EXPECT_EQ(pic->Pixel(99, 79), kRed);

@@ -1,5 +1,7 @@
+#include <QGroupBox>
 #include <QImage>
 #include <QLineEdit>
+#include <QPointer>
 #include <QScreen>
 #include <QTest>
 
@@ -84,6 +86,7 @@ TEST_F(ControlTest, ControlsInsideAGroupBoxKeepWindowCoordinatesAndOrderTheirTab
     std::shared_ptr<fw::PushButton> after;
     auto w = Build([&](LogWindow& self) {
         box = Add<fw::GroupBox>(self, "GroupBox1", 16, 15, 132, 97);
+        Set(*box, {{"Caption", std::string("Anzeige")}});
         a = Add<fw::CheckBox>(self, "a", 27, 37, 72, 22, "GroupBox1");
         b = Add<fw::CheckBox>(self, "b", 27, 56, 72, 22, "GroupBox1");
         c = Add<fw::CheckBox>(self, "c", 27, 85, 114, 22, "GroupBox1");
@@ -93,6 +96,7 @@ TEST_F(ControlTest, ControlsInsideAGroupBoxKeepWindowCoordinatesAndOrderTheirTab
         after = Add<fw::PushButton>(self, "after", 29, 304, 109, 20);
         Set(*after, {{"TabIndex", std::int64_t(1)}});
     });
+    EXPECT_EQ(static_cast<QGroupBox*>(box->Widget())->title(), "Anzeige");
     EXPECT_EQ(a->Widget()->parentWidget(), box->Widget());
     EXPECT_EQ(a->Widget()->pos(), QPoint(11, 22));
     EXPECT_EQ(a->Left(), 27);
@@ -197,6 +201,22 @@ TEST_F(ControlTest, PaintDrawsOverTheBackdropAndPicturesKeepTheirSizeInPoints) {
     EXPECT_EQ(fw::Picture::DevicePixelRatio(), QGuiApplication::primaryScreen()->devicePixelRatio());
 }
 
+// The widgets go later than their controls: what the user does meanwhile reaches nobody.
+TEST_F(ControlTest, AWidgetOutlivingItsControlIgnoresTheUser) {
+    auto upd = std::make_shared<fw::UpDownArrows>();
+    auto ca = std::make_shared<fw::Canvas>();
+    upd->Up.Bind([&](std::shared_ptr<fw::UpDownArrows>) { calls.push_back("up"); });
+    ca->MouseDown.Bind(
+        [&](std::shared_ptr<fw::Canvas>, std::int64_t, std::int64_t) { return calls.push_back("down"), true; });
+    const QPointer<QWidget> arrows = upd->Widget(), canvas = ca->Widget();
+    upd.reset();
+    ca.reset();
+    ASSERT_TRUE(arrows && canvas);
+    QTest::mouseClick(arrows, Qt::LeftButton, {}, QPoint(2, 2));
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(2, 2));
+    EXPECT_TRUE(calls.empty());
+}
+
 TEST_F(ControlTest, UpDownArrowsRaiseUpOnTheUpperAndDownOnTheLowerHalf) {
     auto upd = Alone<fw::UpDownArrows>(121, 153, 13, 23);
     upd->Up.Bind([&](std::shared_ptr<fw::UpDownArrows>) { calls.push_back("up"); });
@@ -236,6 +256,10 @@ TEST_F(ControlTest, TextFieldLabelAndImageWellTakeTheirProperties) {
     QTest::keyClicks(tf->Widget(), "7");
     EXPECT_EQ(tf->Text(), "507") << "typing needs no handler";
     EXPECT_EQ(static_cast<QLineEdit*>(tf->Widget())->text(), "507");
+    for (std::int64_t n : {1, 0}) {
+        Set(*tf, {{"MaximumCharactersAllowed", n}});
+        EXPECT_EQ(static_cast<QLineEdit*>(tf->Widget())->maxLength(), n ? 1 : 32767);
+    }
     Set(*tf, {{"Enabled", false}});
     EXPECT_FALSE(tf->Widget()->isEnabled());
     EXPECT_TRUE(label->Widget()->font().bold());
@@ -251,8 +275,8 @@ TEST_F(ControlTest, TextFieldLabelAndImageWellTakeTheirProperties) {
     pic->Graphics().FillRect(0, 0, 80, 40);
     well->SetImage(pic);
     // 80 x 40 fitted into 40 x 40: 40 x 20, centred.
-    EXPECT_EQ(At(well->Widget(), 20, 20), QColor(0, 128, 0));
-    EXPECT_NE(At(well->Widget(), 20, 5), QColor(0, 128, 0));
+    for (int y : {11, 28}) EXPECT_EQ(At(well->Widget(), 20, y), QColor(0, 128, 0)) << y;
+    for (int y : {8, 32}) EXPECT_NE(At(well->Widget(), 20, y), QColor(0, 128, 0)) << y;
 }
 
 }  // namespace
