@@ -130,6 +130,9 @@ TEST_F(TextInputStreamTest, FilesThatCannotBeOpenedNameThemselves) {
     ExpectIOException((dir_ / "missing.txt").string(), "nicht vorhanden");
     ExpectIOException((dir_ / "missing" / "f.txt").string(), "nicht vorhanden");
     ExpectIOException(dir_.string(), "Ordner");
+}
+
+TEST_F(TextInputStreamTest, FileWithoutReadPermission) {
     if (::geteuid() == 0) GTEST_SKIP() << "root may read any file";
     const std::string locked = Write("1\n", "locked.txt");
     ::chmod(locked.c_str(), 0);

@@ -270,13 +270,16 @@ TEST_F(ControlTest, TextFieldLabelAndImageWellTakeTheirProperties) {
         EXPECT_EQ(tiny->Widget()->font().pixelSize(), size > 0 ? 1 : -1) << size;  // 0: the default size
     }
 
-    auto pic = fw::Picture::Create(80, 40, 32);
-    pic->Graphics().SetForeColor(fw::RGB(0, 128, 0));
-    pic->Graphics().FillRect(0, 0, 80, 40);
-    well->SetImage(pic);
-    // 80 x 40 fitted into 40 x 40: 40 x 20, centred.
-    for (int y : {11, 28}) EXPECT_EQ(At(well->Widget(), 20, y), QColor(0, 128, 0)) << y;
-    for (int y : {8, 32}) EXPECT_NE(At(well->Widget(), 20, y), QColor(0, 128, 0)) << y;
+    // Fitted into 40 x 40 and centred: 40 x 20 across, 20 x 40 upright.
+    for (bool across : {true, false}) {
+        auto pic = fw::Picture::Create(across ? 80 : 40, across ? 40 : 80, 32);
+        pic->Graphics().SetForeColor(fw::RGB(0, 128, 0));
+        pic->Graphics().FillRect(0, 0, 80, 80);
+        well->SetImage(pic);
+        auto at = [&](int along) { return across ? At(well->Widget(), 20, along) : At(well->Widget(), along, 20); };
+        for (int along : {11, 28}) EXPECT_EQ(at(along), QColor(0, 128, 0)) << along;
+        for (int along : {8, 32}) EXPECT_NE(at(along), QColor(0, 128, 0)) << along;
+    }
 }
 
 }  // namespace
