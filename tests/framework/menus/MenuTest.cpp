@@ -2,7 +2,6 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QTest>
-#include <QTimer>
 
 #include <functional>
 
@@ -109,13 +108,6 @@ TEST_F(MenuTest, AHandlerBoundByNameRunsAndTakesPrecedence) {
     copy->Action()->trigger();
     EXPECT_EQ(abouts, 1);
     EXPECT_EQ(copies, 1);
-}
-
-TEST_F(MenuTest, QuitEndsTheEventLoop) {
-    auto quit = Item<fw::QuitMenuItem>("FileQuit", "Quit", "Cmd+Q");
-    EXPECT_TRUE(quit->Action()->isEnabled());
-    QTimer::singleShot(0, [&] { quit->Action()->trigger(); });
-    EXPECT_EQ(fw::RuntimeRun(), 0);
 }
 
 }  // namespace
