@@ -195,6 +195,7 @@ TEST_F(WINhauptTimerTest, TheTimerRedrawsOnceAfterTheWindowIsBuilt) {
     for (int i = 0; i < 250 && !OriginShownAt(100, 380); ++i) QTest::qWait(20);
     EXPECT_TRUE(OriginShownAt(100, 380));
     EXPECT_EQ(std::dynamic_pointer_cast<WINhaupt::wrapper_Timer1>(w->Timer1())->Window(), w);
+    EXPECT_EQ(w->Timer1()->RunMode(), fw::Timer::kOff);
     Module1::origx = 200;
     QTest::qWait(700);
     EXPECT_TRUE(OriginShownAt(100, 380)) << "once, never again";

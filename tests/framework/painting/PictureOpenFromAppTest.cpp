@@ -28,6 +28,9 @@ TEST(OpenFromApp, TheFirstFolderThatHasAReadableFileWinsAndNothingOutside) {
     ASSERT_NE(pic, nullptr);
     EXPECT_EQ(pic->Width(), 4);
     EXPECT_EQ(pic->Pixel(3, 2), fw::RGB(0, 0, 255));
+    pic->Graphics().SetForeColor(fw::RGB(255, 255, 255));
+    pic->Graphics().DrawLine(0, 0, 3, 0);  // and can be drawn on
+    EXPECT_EQ(pic->Pixel(3, 0), fw::RGB(255, 255, 255));
     write("a/inner/logo.png", 2, Qt::red);
     EXPECT_EQ(fw::Picture::OpenFromApp("logo.png")->Pixel(0, 0), fw::RGB(255, 0, 0));
 

@@ -118,6 +118,9 @@ TEST_F(ControlTest, ControlsInsideAGroupBoxKeepWindowCoordinatesAndOrderTheirTab
     }
     EXPECT_EQ(chain, (std::vector<QWidget*>{b->Widget(), c->Widget(), a->Widget(), late->Widget(), after->Widget()}));
     EXPECT_TRUE(late->Widget()->isVisible());
+    c->SetProperty("InitialParent", std::string());  // back onto the window, where it was
+    EXPECT_EQ(c->Widget()->parentWidget(), w->ContentWidget());
+    EXPECT_EQ(c->Widget()->pos(), QPoint(31, 85));
 
     EXPECT_THROW(a->SetProperty("InitialParent", std::string("Nirgends")), fw::UnsupportedFormatException);
     EXPECT_THROW(box->SetProperty("InitialParent", std::string("a")), fw::UnsupportedFormatException);  // a cycle
