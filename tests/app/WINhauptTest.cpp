@@ -34,13 +34,8 @@ protected:
                           type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
                           release ? Qt::NoButton : Qt::LeftButton);
     }
-    // The canvas as it is painted now, in points.
-    QColor Shows(int x, int y) {
-        QApplication::processEvents();
-        const QImage shot = w->CAhaupt()->Widget()->grab().toImage();
-        const qreal r = shot.devicePixelRatio();
-        return shot.pixelColor(int(x * r), int(y * r));
-    }
+    // What the screen shows of the canvas, in points.
+    QColor Shows(int x, int y) { return uitest::ShownAt(w->CAhaupt()->Widget(), x, y); }
     // Where the axes cross: the y axis has its ticks on its left, the x axis below.
     bool OriginShownAt(int x, int y) {
         return Shows(x, 200) == kGrey && Shows(x + 3, 200) == kWhite && Shows(300, y) == kGrey &&

@@ -44,11 +44,7 @@ protected:
     std::vector<std::string> calls;
 };
 
-QColor At(QWidget* widget, int x, int y) {
-    const QImage shot = widget->grab().toImage();
-    const qreal r = shot.devicePixelRatio();
-    return shot.pixelColor(int(x * r), int(y * r));
-}
+QColor At(QWidget* widget, int x, int y) { return ShownAt(widget, x, y); }
 
 std::array<std::int64_t, 4> Box(const fw::RectControl& c) { return {c.Left(), c.Top(), c.Width(), c.Height()}; }
 
