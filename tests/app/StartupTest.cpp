@@ -75,6 +75,7 @@ TEST_F(StartupTest, RunsInOrderAndANormalQuitEndsWithZero) {
     EXPECT_EQ((std::vector<std::int64_t>{app->MajorVersion(), app->MinorVersion(), app->BugVersion(),
                                          app->NonReleaseVersion(), app->StageCode()}),
               (std::vector<std::int64_t>{2, 0, 0, 0, 2}));
+    EXPECT_EQ(QCoreApplication::applicationVersion(), "2.0.0");
     EXPECT_EQ(WINhaupt::Instance()->MenuBar(), app->MenuBar());
     const double ratio = QGuiApplication::primaryScreen()->devicePixelRatio();
     EXPECT_EQ(Module1::zebild->impl().Image().size(), QSize(400, 400) * ratio);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -36,10 +37,15 @@ protected:
     QTemporaryDir dir;
 };
 
-// Dark pixels in column x of a label's picture.
-int InkInColumn(const QImage& image, int x) {
-    int ink = 0;
-    for (int y = 0; y < image.height(); ++y) ink += qGray(image.pixel(x, y)) < 128;
+// The first and the last column with dark pixels.
+std::pair<int, int> Ink(const QImage& image) {
+    std::pair<int, int> ink{image.width(), -1};
+    for (int x = 0; x < image.width(); ++x) {
+        for (int y = 0; y < image.height(); ++y) {
+            const QRgb p = image.pixel(x, y);
+            if (qAlpha(p) > 128 && qGray(p) < 128) ink = {std::min(ink.first, x), x};
+        }
+    }
     return ink;
 }
 
@@ -60,15 +66,21 @@ TEST_F(WIInfoTest, AFixedWhiteWindowWithBothLogosAndItsTextsWhole) {
     for (const auto& label : {w->Label1(), w->Label2(), w->Label3()}) {
         SCOPED_TRACE(label->Text());
         const QImage image = label->Widget()->grab().toImage();
-        int first = image.width(), last = -1;
-        for (int x = 0; x < image.width(); ++x) {
-            if (InkInColumn(image, x) > 0) first = std::min(first, x), last = x;
-        }
+        const auto [first, last] = Ink(image);
         // Text cut off at a box edge leaves ink in the edge column; text
         // made smaller than it need be leaves much of the box empty.
         EXPECT_GT(first, 0);
         EXPECT_LT(last, image.width() - 1);
         EXPECT_GT(last - first, image.width() / 2);
+        // Text that fits looks as a plain label shows it (at pixel ratio 1:
+        // at others a hidden label is not painted whole).
+        QLabel plain(QString::fromStdString(label->Text()), label->Widget()->parentWidget());
+        plain.setFont(label->Widget()->font());
+        plain.setAlignment(static_cast<QLabel*>(label->Widget())->alignment());
+        plain.resize(label->Widget()->size());
+        if (image.devicePixelRatio() == 1 && plain.fontMetrics().horizontalAdvance(plain.text()) < image.width() - 2) {
+            EXPECT_EQ(Ink(plain.grab().toImage()), Ink(image));
+        }
     }
     EXPECT_TRUE(w->PushButton1()->Default());
 }

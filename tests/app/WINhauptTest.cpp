@@ -47,6 +47,7 @@ TEST_F(WINhauptTest, OpensOnceWithItsFirstPictureBelowTheMenuBar) {
     EXPECT_EQ(WINhaupt::Instance(), w);
     EXPECT_EQ(w->Widget()->windowTitle(), "KZP-Viewer");
     EXPECT_EQ(w->ContentWidget()->size(), QSize(576, 435));
+    EXPECT_FALSE(w->Widget()->windowFlags() & (Qt::WindowMaximizeButtonHint | Qt::WindowFullscreenButtonHint));
     EXPECT_EQ(w->EFzoom()->Text(), "50");
     EXPECT_TRUE(OriginShownAt(20, 380));
     EXPECT_EQ(Shows(200, 380), kGrey);  // the x axis

@@ -111,7 +111,9 @@ TEST_F(TextInputStreamTest, LongLinesAreRefusedWithoutReadingThemWhole) {
         EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << e.what();
     }
 
-    std::u16string wide(fw::TextInputStream::kMaxLineBytes / 2 + 1, u'\u00E4');  // two bytes each as UTF-8
+    std::u16string wide(fw::TextInputStream::kMaxLineBytes / 2, u'\u00E4');  // two bytes each as UTF-8
+    EXPECT_EQ(Lines(Utf16LE(wide)).size(), 1u);                              // exactly at the limit: read
+    wide += u'\u00E4';
     auto in16 = fw::FolderItem(Write(Utf16LE(wide))).OpenAsTextFile();
     EXPECT_THROW(in16->ReadLine(), fw::UnsupportedFormatException);
 }

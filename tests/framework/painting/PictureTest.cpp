@@ -104,6 +104,14 @@ TEST(Graphics, RectanglesCoverTheirAreaAndShareTheirEdgesOffTheGrid) {
     EXPECT_EQ(pic->Pixel(50, 59), kWhite);
 }
 
+TEST(Graphics, LinesReachTheEdgeOfAPictureOnePixelHighOrWide) {
+    auto row = Blank(10, 1), column = Blank(1, 10);
+    row->Graphics().DrawLine(0, 0, 9, 0);
+    column->Graphics().DrawLine(0, 0, 0, 9);
+    EXPECT_EQ(NonWhite(*row), 10);
+    EXPECT_EQ(NonWhite(*column), 10);
+}
+
 TEST(Graphics, NonFiniteAndFarAwayShapesDrawNothingAndDoNotCrash) {
     auto pic = Blank();
     auto& g = pic->Graphics();

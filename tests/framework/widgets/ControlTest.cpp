@@ -263,6 +263,9 @@ TEST_F(ControlTest, TextFieldLabelAndImageWellTakeTheirProperties) {
     EXPECT_FALSE(tf->Widget()->isEnabled());
     EXPECT_TRUE(label->Widget()->font().bold());
     EXPECT_EQ(label->Widget()->font().pixelSize(), 16);
+    EXPECT_EQ(label->Widget()->font().family(), QApplication::font().family()) << "\"System\" is the default";
+    Set(*tiny, {{"FontName", std::string("Serif")}});
+    EXPECT_EQ(tiny->Widget()->font().family(), "Serif");
     EXPECT_EQ(label->Widget()->toolTip(), "Name");
     for (float size : {1.0f, 0.4f, 0.0f}) {
         Set(*tiny, {{"FontSize", size}});
