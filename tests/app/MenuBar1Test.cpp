@@ -31,8 +31,6 @@ TEST(MenuBar1Test, AWindowShowsBothMenusAndCtrlIRunsAbout) {
     }
     EXPECT_EQ(shown.join("|"), QString::fromUtf8("&File|Quit Ctrl+Q|Über...  Ctrl+I|&Edit|&Undo Ctrl+Z|---|Cu&t Ctrl+X|"
                                                  "&Copy Ctrl+C|&Paste Ctrl+V|Clear |---|Select &All Ctrl+A"));
-    fw::RefreshMenuItems();
-    EXPECT_FALSE(MenuBar1::Instance()->Lookup("EditCopy")->Action()->isEnabled()) << "nothing to copy";
     w->Widget()->show();
     QApplication::setActiveWindow(w->Widget());
     QTRY_VERIFY(w->Widget()->isActiveWindow());

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "app/MenuBar1.h"
 #include "app/WINhaupt.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/UiTestSupport.h"
@@ -49,6 +50,7 @@ TEST_F(WINhauptTest, OpensOnceWithItsFirstPictureBelowTheMenuBar) {
     EXPECT_EQ(w->ContentWidget()->size(), QSize(576, 435));
     EXPECT_FALSE(w->Widget()->windowFlags() & (Qt::WindowMaximizeButtonHint | Qt::WindowFullscreenButtonHint));
     EXPECT_EQ(w->EFzoom()->Text(), "50");
+    EXPECT_EQ(w->About(), MenuBar1::Instance()->Lookup("About"));
     EXPECT_TRUE(OriginShownAt(20, 380));
     EXPECT_EQ(Shows(200, 380), kGrey);  // the x axis
     EXPECT_EQ(Shows(200, 200), kWhite);

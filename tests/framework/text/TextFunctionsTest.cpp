@@ -78,7 +78,7 @@ TEST(CharacterFunctions, CountCharactersNotBytes) {
     EXPECT_EQ(fw::Right("abc", -1), "");
     EXPECT_EQ(fw::Right("abc", 9), "abc");
     EXPECT_EQ(fw::InStr(0, "a\xC3\x9C  b", "  "), 3);
-    EXPECT_EQ(fw::InStr(3, "1  2  3", "  "), 5);
+    EXPECT_EQ(fw::InStr(2, "a  b  c", "  "), 2);
     EXPECT_EQ(fw::InStr(9, "1  2", "  "), 0);
     EXPECT_EQ(fw::InStr(0, "1 2", "  "), 0);
 }
