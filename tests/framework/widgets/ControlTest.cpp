@@ -216,11 +216,38 @@ TEST_F(ControlTest, AWidgetOutlivingItsControlIgnoresTheUser) {
     EXPECT_TRUE(calls.empty());
 }
 
-TEST_F(ControlTest, UpDownArrowsRaiseUpOnTheUpperAndDownOnTheLowerHalf) {
+// How many dark pixels each row of an image holds, rows without any left out.
+std::vector<int> DarkRows(const QImage& image) {
+    std::vector<int> rows;
+    for (int y = 0; y < image.height(); ++y) {
+        int dark = 0;
+        for (int x = 0; x < image.width(); ++x) dark += qGray(image.pixel(x, y)) < 100;
+        if (dark) rows.push_back(dark);
+    }
+    return rows;
+}
+
+TEST_F(ControlTest, UpDownArrowsShowTheirWayAndRaiseUpOnTheUpperAndDownOnTheLowerHalf) {
     auto upd = Alone<fw::UpDownArrows>(121, 153, 13, 23);
     upd->Up.Bind([&](std::shared_ptr<fw::UpDownArrows>) { calls.push_back("up"); });
     upd->Down.Bind([&](std::shared_ptr<fw::UpDownArrows>) { calls.push_back("down"); });
-    for (int y : {2, 20, 12}) QTest::mouseClick(upd->Widget(), Qt::LeftButton, {}, QPoint(6, y));
+    auto half = [&](bool upper) {
+        const QImage shot = upd->Widget()->grab().toImage();
+        return shot.copy(0, upper ? 0 : shot.height() / 2, shot.width(), shot.height() / 2);
+    };
+    const QImage upper = half(true), lower = half(false);
+    const auto up = DarkRows(upper), down = DarkRows(lower);
+    ASSERT_TRUE(!up.empty() && !down.empty());
+    EXPECT_LT(up.front(), up.back()) << "the upper arrow points up";
+    EXPECT_GT(down.front(), down.back()) << "the lower arrow points down";
+    for (bool upperHeld : {true, false}) {
+        const QPoint at(6, upperHeld ? 2 : 20);
+        SendMouse(upd->Widget(), QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+        EXPECT_NE(half(upperHeld), upperHeld ? upper : lower) << "the held arrow looks pressed";
+        EXPECT_EQ(half(!upperHeld), upperHeld ? lower : upper);
+        SendMouse(upd->Widget(), QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+    }
+    QTest::mouseClick(upd->Widget(), Qt::LeftButton, {}, QPoint(6, 12));
     EXPECT_EQ(calls, (std::vector<std::string>{"up", "down", "down"}));
 }
 
