@@ -102,6 +102,13 @@ TEST_F(StartupTest, AFailedStartIsReportedSkipsTheRestAndEndsNonZero) {
         EXPECT_EQ(steps.back(), failing);
         EXPECT_EQ(fw::GetImplicitWindow(WINhaupt::kClassName), nullptr);
     }
+    // Something not even an exception is reported too.
+    reports.clear();
+    startupWatch = [](const std::string& step) {
+        if (step == "LateStartup") throw 42;
+    };
+    EXPECT_EQ(Run(), kFailedStart);
+    EXPECT_EQ(reports, std::vector<std::string>{"Ein unerwarteter Fehler ist aufgetreten."});
     // A report that fails itself still ends the process non-zero.
     fw::SetExceptionReporter([](const std::string&) { throw std::runtime_error("report failed"); });
     WatchAndFailAt("EarlyStartup");
