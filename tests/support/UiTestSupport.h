@@ -3,6 +3,7 @@
 // its hooks and events, helpers for properties and real Qt input events.
 #include <QApplication>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
@@ -109,6 +110,19 @@ inline bool SendWheel(QWidget* w, QPoint pos, QPoint angle) {
                   Qt::NoScrollPhase, false);
     QApplication::sendEvent(w, &e);
     return e.isAccepted();
+}
+
+// What the screen shows of a widget at (x, y) once pending paints are done:
+// its window's pixels as last painted, not a fresh rendering.
+inline QColor ShownAt(QWidget* widget, int x, int y) {
+    QApplication::processEvents();
+    // At other pixel ratios the offscreen platform grabs only part of a
+    // window: there the widget paints afresh.
+    if (const qreal r = widget->devicePixelRatio(); r != 1) {
+        return widget->grab().toImage().pixelColor(int(x * r), int(y * r));
+    }
+    const QPoint at = widget->mapTo(widget->window(), QPoint(x, y));
+    return widget->screen()->grabWindow(widget->window()->winId(), at.x(), at.y(), 1, 1).toImage().pixelColor(0, 0);
 }
 
 }  // namespace uitest

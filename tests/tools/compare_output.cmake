@@ -1,5 +1,10 @@
-# Runs COMMAND (a ;-list) in WORKDIR and compares its standard output with
-# the file EXPECTED.
+# Runs COMMAND (a ;-list), with the words of the file ARGS_FILE appended when
+# given, in WORKDIR and compares its standard output with the file EXPECTED.
+if(ARGS_FILE)
+  file(READ ${ARGS_FILE} words)
+  separate_arguments(words UNIX_COMMAND "${words}")
+  list(APPEND COMMAND ${words})
+endif()
 execute_process(COMMAND ${COMMAND} WORKING_DIRECTORY ${WORKDIR} OUTPUT_VARIABLE out RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "exit status ${rc}")

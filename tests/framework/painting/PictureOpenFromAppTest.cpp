@@ -1,5 +1,5 @@
-// Picture files of the program: only its own folders, nil for anything it
-// cannot read, every read counted.
+// Picture files of the program: only its own folders, the first that has the
+// file, nil for anything it cannot read.
 #include <QColor>
 #include <QDir>
 #include <QFile>
@@ -12,64 +12,45 @@
 
 namespace {
 
-class OpenFromApp : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(root.isValid());
-        ASSERT_TRUE(QDir(root.path()).mkpath("a/inner"));
-        ASSERT_TRUE(QDir(root.path()).mkpath("b"));
-        fw::Picture::SetAppFolders({Path("a/inner"), Path("b")});
-    }
-    void TearDown() override { fw::Picture::SetAppFolders({}); }
-    std::string Path(const char* rel) const { return root.filePath(rel).toStdString(); }
-    void Write(const char* rel, int w, int h, QColor color) {
-        QImage image(w, h, QImage::Format_RGB32);
+TEST(OpenFromApp, TheFirstFolderThatHasAReadableFileWinsAndNothingOutside) {
+    QTemporaryDir root;
+    ASSERT_TRUE(QDir(root.path()).mkpath("a/inner") && QDir(root.path()).mkpath("b/folder.png"));
+    auto path = [&](const char* rel) { return root.filePath(rel).toStdString(); };
+    auto write = [&](const char* rel, int w, QColor color) {
+        QImage image(w, 3, QImage::Format_RGB32);
         image.fill(color);
         ASSERT_TRUE(image.save(root.filePath(rel), "PNG"));
-    }
-    QTemporaryDir root;
-};
-
-TEST_F(OpenFromApp, TheFirstFolderThatHasTheFileWins) {
-    Write("b/logo.png", 4, 3, Qt::blue);
+    };
+    fw::Picture::SetAppFolders({path("a/inner"), path("b")});
+    write("b/logo.png", 4, Qt::blue);
+    write("a/outside.png", 1, Qt::green);
     auto pic = fw::Picture::OpenFromApp("logo.png");
     ASSERT_NE(pic, nullptr);
     EXPECT_EQ(pic->Width(), 4);
-    EXPECT_EQ(pic->Height(), 3);
     EXPECT_EQ(pic->Pixel(3, 2), fw::RGB(0, 0, 255));
-
-    Write("a/inner/logo.png", 2, 2, Qt::red);
-    pic = fw::Picture::OpenFromApp("logo.png");
-    ASSERT_NE(pic, nullptr);
-    EXPECT_EQ(pic->Width(), 2);
-    EXPECT_EQ(pic->Pixel(0, 0), fw::RGB(255, 0, 0));
-}
-
-TEST_F(OpenFromApp, MissingUnreadableAndOutsideFilesGiveNil) {
-    const auto reads = fw::Picture::AppFileReads();
-    EXPECT_EQ(fw::Picture::OpenFromApp("none.png"), nullptr);
-    EXPECT_EQ(fw::Picture::AppFileReads(), reads);
+    pic->Graphics().SetForeColor(fw::RGB(255, 255, 255));
+    pic->Graphics().DrawLine(0, 0, 3, 0);  // and can be drawn on
+    EXPECT_EQ(pic->Pixel(3, 0), fw::RGB(255, 255, 255));
+    ASSERT_TRUE(pic->SavePng(path("b/copy.png")));  // and saved as it now is
+    EXPECT_EQ(fw::Picture::OpenFromApp("copy.png")->Pixel(3, 0), fw::RGB(255, 255, 255));
+    write("a/inner/logo.png", 2, Qt::red);
+    EXPECT_EQ(fw::Picture::OpenFromApp("logo.png")->Pixel(0, 0), fw::RGB(255, 0, 0));
 
     // A bad file in the first folder is tried, then the next folder's.
-    {
-        QFile bad(root.filePath("a/inner/bad.jpg"));
-        ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
-        bad.write("\xFF\xD8\xFF garbage");
-    }
+    QFile bad(root.filePath("a/inner/bad.jpg"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly) && bad.write("\xFF\xD8\xFF garbage") > 0);
+    bad.close();
+    const auto reads = fw::Picture::AppFileReads();
     EXPECT_EQ(fw::Picture::OpenFromApp("bad.jpg"), nullptr);
-    EXPECT_EQ(fw::Picture::AppFileReads(), reads + 1);
-    Write("b/bad.jpg", 1, 1, Qt::green);
+    write("b/bad.jpg", 1, Qt::green);
     EXPECT_NE(fw::Picture::OpenFromApp("bad.jpg"), nullptr);
     EXPECT_EQ(fw::Picture::AppFileReads(), reads + 3);
-
-    // Names reach no other folder.
-    Write("a/outside.png", 1, 1, Qt::green);
-    EXPECT_EQ(fw::Picture::OpenFromApp("../outside.png"), nullptr);
-    EXPECT_EQ(fw::Picture::OpenFromApp(Path("a/outside.png")), nullptr);
-    EXPECT_EQ(fw::Picture::OpenFromApp(""), nullptr);
-    EXPECT_EQ(fw::Picture::OpenFromApp(".."), nullptr);
-    ASSERT_TRUE(QDir(root.path()).mkpath("b/folder.png"));
-    EXPECT_EQ(fw::Picture::OpenFromApp("folder.png"), nullptr);
+    for (const std::string& name :
+         std::vector<std::string>{"none.png", "../outside.png", path("a/outside.png"), "", "..", "folder.png"}) {
+        EXPECT_EQ(fw::Picture::OpenFromApp(name), nullptr) << name;
+    }
+    EXPECT_EQ(fw::Picture::AppFileReads(), reads + 3);
+    fw::Picture::SetAppFolders({});
 }
 
 }  // namespace

@@ -240,48 +240,6 @@ TEST(PictureRaster, SamePixelsWithAnyNumberOfThreads) {
     }
 }
 
-// Only what earlier renderings touched is cleared again: nothing of them
-// may survive, whatever they drew and however many threads drew it; nor in
-// the last device pixels of a picture whose size at the ratio ends within
-// them (301 x 201 at 1.5).
-TEST(PictureRaster, NothingOfAnEarlierRenderingSurvives) {
-    for (double ratio : {1.0, 1.5}) {
-        const AtRatio at(ratio);
-        auto source = fw::Picture::Create(30, 30, 32);
-        source->Graphics().SetForeColor(kRed);
-        source->Graphics().FillRect(0, 0, 30, 30);
-        const auto busy = [&](fw::Graphics& g) {
-            Scatter(g, 301, 201, 5);
-            g.DrawString("label", 100, 100);
-            g.FillRect(40.5, 30.25, 20, 20);
-            g.FillOval(200, 20, 60, 30);
-            g.DrawPicture(source, 250, 150);
-            g.DrawLine(-1e300, 7, 1e300, 9);
-        };
-        const auto quiet = [](fw::Graphics& g) {
-            g.SetForeColor(fw::RGB(255, 255, 255));
-            g.FillRect(0, 0, 301, 201);
-            g.SetForeColor(kBlue);
-            g.FillOval(150, 100, 5, 5);
-        };
-        const QImage expected = Draw(301, 201, quiet, false, 0, ratio);
-        for (fw::Color between : {fw::RGB(255, 255, 255), fw::RGB(10, 20, 30)}) {
-            auto picture = fw::Picture::Create(301, 201, 32);
-            fw::SetRenderThreads(5);
-            busy(picture->Graphics());
-            (void)picture->Pixel(0, 0);
-            picture->Graphics().SetForeColor(between);
-            picture->Graphics().FillRect(-1, -1, 303, 203);
-            busy(picture->Graphics());
-            (void)picture->Pixel(0, 0);
-            fw::SetRenderThreads(1);
-            quiet(picture->Graphics());
-            EXPECT_EQ(testing_support::Pixels(picture, false), expected) << "ratio " << ratio;
-            fw::SetRenderThreads(0);
-        }
-    }
-}
-
 TEST(PictureRaster, TextAndOtherShapesStayWithThePainter) {
     ExpectSameAsReference(
         300, 200,

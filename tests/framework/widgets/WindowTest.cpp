@@ -2,8 +2,10 @@
 #include <QMenuBar>
 #include <QTest>
 
+#include <algorithm>
 #include <thread>
 
+#include "framework/core/Application.h"
 #include "framework/menus/MenuItem.h"
 #include "framework/widgets/Canvas.h"
 #include "tests/support/UiTestSupport.h"
@@ -14,107 +16,103 @@ namespace {
 
 class WindowTest : public UiTest {};
 
-TEST_F(WindowTest, ImplicitInstanceIsFoundFromInsideOpenAndNeverBuiltTwice) {
-    int built = 0;
+TEST_F(WindowTest, ImplicitInstanceIsFoundFromInsideOpenAndForgottenOnClose) {
     fw::WindowPtr seenInOpen;
-    auto getter = [&]() -> fw::WindowPtr {
-        if (auto w = fw::GetImplicitWindow(LogWindow::kClass)) return w;
-        ++built;
-        auto w = std::make_shared<LogWindow>();
-        w->layout = [](LogWindow& self) { SetWindowRecord(self, 300, 200); };
-        w->createControls = [](LogWindow& self) { self.AddControl("C", self.New<fw::Canvas>()); };
-        w->open = [&](LogWindow& self) {
+    auto w = Build([&](LogWindow& self) {
+        self.AddControl("C", self.New<fw::Canvas>());
+        self.open = [&](LogWindow& me) {
             seenInOpen = fw::GetImplicitWindow(LogWindow::kClass);
-            // The controls exist before Open.
-            EXPECT_NE(self.ControlByName("C"), nullptr);
+            EXPECT_NE(me.ControlByName("C"), nullptr) << "the controls exist before Open";
         };
-        w->Constructor();
-        return w;
-    };
-    auto first = getter();
-    auto second = getter();
-    EXPECT_EQ(built, 1);
-    EXPECT_EQ(first, second);
-    EXPECT_EQ(seenInOpen, first);
-    auto* log = &static_cast<LogWindow&>(*first).log;
-    ASSERT_GE(log->size(), 3u);
-    EXPECT_EQ((std::vector<std::string>(log->begin(), log->begin() + 3)),
+    });
+    EXPECT_EQ(seenInOpen, w);
+    EXPECT_EQ((std::vector<std::string>(w->log.begin(), w->log.begin() + 3)),
               (std::vector<std::string>{"Layout", "CreateControls", "Open"}));
-    EXPECT_TRUE(first->Widget()->isVisible());
+    EXPECT_TRUE(w->Widget()->isVisible());
+    EXPECT_EQ(w->ControlAt(0), w->ControlByName("C"));
+    EXPECT_EQ(w->ControlAt(-1), nullptr);
+    EXPECT_EQ(w->ControlAt(1), nullptr);
+
+    w->Close();
+    EXPECT_EQ(fw::GetImplicitWindow(LogWindow::kClass), nullptr);
+    EXPECT_FALSE(w->Widget()->isVisible());
+    EXPECT_THROW(w->Show(), fw::RuntimeException);
+    // The user's close button does the same.
+    auto again = Build();
+    again->Widget()->close();
+    EXPECT_EQ(fw::GetImplicitWindow(LogWindow::kClass), nullptr);
 }
 
-TEST_F(WindowTest, ContentAreaHasTheRecordSizeBelowTheMenuBarAndKeepsItsLimits) {
+TEST_F(WindowTest, TheContentHasTheRecordSizeBelowTheMenuBar) {
     auto bar = std::make_shared<fw::MenuBar>();
     auto file = std::make_shared<fw::MenuItem>();
-    file->SetName("FileMenu");
     file->SetText("&File");
     bar->AddMenu(file);
-    auto w = std::make_shared<LogWindow>();
-    w->layout = [&](LogWindow& self) {
-        self.SetMenuBar(bar);
-        SetWindowRecord(self, 576, 435);
-    };
-    w->Constructor();
-    QApplication::processEvents();
-    EXPECT_EQ(w->ContentWidget()->size(), QSize(576, 435));
-    auto* main = static_cast<QMainWindow*>(w->Widget());
-    ASSERT_NE(main->menuBar(), nullptr);
-    EXPECT_GT(main->menuBar()->height(), 0);
-    EXPECT_EQ(w->Widget()->height(), 435 + main->menuBar()->height());
-    EXPECT_EQ(w->Count("Resiz"), 0) << "showing the window is no resize";
-
-    w->Widget()->resize(100, 100);  // below the minimum
-    QApplication::processEvents();
-    EXPECT_EQ(w->ContentWidget()->size(), QSize(576, 435));
-    EXPECT_EQ(w->Width(), 576);
+    for (bool resizeable : {true, false}) {
+        SCOPED_TRACE(resizeable);
+        auto w = std::make_shared<LogWindow>();
+        w->layout = [&](LogWindow& self) {
+            self.SetMenuBar(bar);
+            SetWindowRecord(self, 576, 435, resizeable);
+            Set(self, {{"MinimumWidth", std::int64_t(100)},
+                       {"MinimumHeight", std::int64_t(100)},
+                       {"MaximumHeight", std::int64_t(500)}});
+        };
+        w->Constructor();
+        QApplication::processEvents();
+        EXPECT_GT(static_cast<QMainWindow*>(w->Widget())->menuBar()->height(), 0);
+        EXPECT_EQ(w->ContentWidget()->size(), QSize(576, 435));
+        EXPECT_EQ(w->Count("Resiz"), 0) << "showing the window is no resize";
+        EXPECT_EQ(w->Widget()->minimumSize() == w->Widget()->maximumSize(), !resizeable);
+        // Its limits hold for the content too.
+        for (int side : {10, 1000}) {
+            w->Widget()->resize(side, side);
+            QApplication::processEvents();
+            EXPECT_EQ(w->ContentWidget()->height(), resizeable ? std::clamp(side, 100, 500) : 435);
+        }
+        w->Close();
+    }
 }
 
-TEST_F(WindowTest, ResizingComesOnEveryChangeAndResizedOnceSettled) {
+TEST_F(WindowTest, NeverSmallerThanItsMinimumAndResizedOnceSettled) {
     auto w = Build();
     QApplication::processEvents();
     w->log.clear();
+    w->Widget()->resize(100, 100);
+    QApplication::processEvents();
+    EXPECT_EQ(w->ContentWidget()->size(), QSize(300, 200));
     w->Widget()->resize(400, 260);
     QApplication::processEvents();
     w->Widget()->resize(420, 280);
     QApplication::processEvents();
     EXPECT_EQ(w->Count("Resizing"), 2);
-    EXPECT_EQ(w->log.back(), "Resizing 420x280");
     QTRY_COMPARE(w->Count("Resized"), 1);
     EXPECT_EQ(w->log.back(), "Resized 420x280");
 }
 
-TEST_F(WindowTest, NoResizeEventReachesAClassThatDoesNotHandleIt) {
+TEST_F(WindowTest, NoEventReachesAClassThatDoesNotHandleItAndAHiddenRecordStaysHidden) {
     struct Quiet : fw::Window {
         Quiet() : fw::Window("Quiet.Quiet") { fw::RegisterClass("Quiet.Quiet", {}); }
         bool IsEventImplemented(const std::string& n) override {
             return fw::RuntimeIsEventHandled(*this, "Quiet.Quiet", n, true);
         }
-        void Layout() override { SetWindowRecord(*this, 200, 150); }
+        void Layout() override {
+            SetWindowRecord(*this, 200, 150);
+            Set(*this, {{"Visible", false}});
+        }
         void Event_Open() override { ++events; }
         void Event_Resizing() override { ++events; }
         int events = 0;
     };
     auto w = std::make_shared<Quiet>();
     w->Constructor();
+    EXPECT_FALSE(w->Widget()->isVisible());
+    w->Show();
     w->Widget()->resize(300, 300);
     QApplication::processEvents();
+    EXPECT_TRUE(w->Widget()->isVisible());
     EXPECT_EQ(w->events, 0);
     w->Close();
-}
-
-TEST_F(WindowTest, ClosingForgetsTheInstanceAndTheNextGetterBuildsAFreshOne) {
-    auto w = Build();
-    EXPECT_EQ(fw::GetImplicitWindow(LogWindow::kClass), w);
-    w->Close();
-    EXPECT_EQ(fw::GetImplicitWindow(LogWindow::kClass), nullptr);
-    EXPECT_FALSE(w->Widget()->isVisible());
-    EXPECT_THROW(w->Show(), fw::RuntimeException);
-
-    // The user's close button does the same.
-    auto again = Build();
-    EXPECT_NE(again, w);
-    again->Widget()->close();
-    EXPECT_EQ(fw::GetImplicitWindow(LogWindow::kClass), nullptr);
 }
 
 TEST_F(WindowTest, AFailedConstructionLeavesNoInstanceBehind) {
@@ -126,65 +124,29 @@ TEST_F(WindowTest, AFailedConstructionLeavesNoInstanceBehind) {
     EXPECT_FALSE(w->Widget()->isVisible());
 }
 
-TEST_F(WindowTest, PropertiesTheClassLacksAreRefusedByName) {
-    auto w = std::make_shared<LogWindow>();
-    try {
-        w->SetProperty("Caption", std::string("x"));
-        FAIL() << "no exception";
-    } catch (const fw::UnsupportedFormatException& e) {
-        EXPECT_NE(std::string(e.what()).find("Caption"), std::string::npos);
-    }
-    // A value of the wrong type is refused as well.
-    EXPECT_THROW(w->SetProperty("Width", true), fw::UnsupportedFormatException);
-}
-
-TEST_F(WindowTest, FixedSizeTitleButtonsAndBackground) {
-    auto w = std::make_shared<LogWindow>();
-    w->layout = [](LogWindow& self) {
-        SetWindowRecord(self, 238, 316, false);
-        Set(self, {{"Title", std::string("Info")},
-                   {"HasMaximizeButton", false},
-                   {"HasMinimizeButton", true},
-                   {"HasBackgroundColor", true},
-                   {"BackgroundColor", fw::RGB(255, 255, 255)}});
-    };
-    w->Constructor();
-    QApplication::processEvents();
-    EXPECT_EQ(w->Widget()->windowTitle(), "Info");
-    EXPECT_EQ(w->Widget()->minimumSize(), w->Widget()->maximumSize());
-    EXPECT_EQ(w->ContentWidget()->size(), QSize(238, 316));
-    const auto flags = w->Widget()->windowFlags();
-    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
-    EXPECT_TRUE(flags & Qt::WindowMinimizeButtonHint);
-    EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
-    EXPECT_TRUE(w->ContentWidget()->autoFillBackground());
-    EXPECT_EQ(w->ContentWidget()->palette().color(QPalette::Window), QColor(Qt::white));
-}
-
-TEST_F(WindowTest, UserInterfaceMembersRefuseOtherThreads) {
+// Windows, controls, menus and the application object belong to the main thread.
+TEST_F(WindowTest, UserInterfaceObjectsRefuseOtherThreads) {
     auto w = Build();
-    bool refusedGetter = false, refusedShow = false, refusedNew = false;
-    std::thread t([&] {
-        try {
-            fw::GetImplicitWindow(LogWindow::kClass);
-        } catch (const fw::ThreadAccessingUIException&) {
-            refusedGetter = true;
-        }
-        try {
-            w->Show();
-        } catch (const fw::ThreadAccessingUIException&) {
-            refusedShow = true;
-        }
-        try {
-            w->New<fw::Canvas>();
-        } catch (const fw::ThreadAccessingUIException&) {
-            refusedNew = true;
-        }
-    });
-    t.join();
-    EXPECT_TRUE(refusedGetter);
-    EXPECT_TRUE(refusedShow);
-    EXPECT_TRUE(refusedNew);
+    auto bar = std::make_shared<fw::MenuBar>();
+    auto app = std::make_shared<fw::Application>();
+    const std::vector<std::function<void()>> calls = {
+        [] { fw::GetImplicitWindow(LogWindow::kClass); },
+        [&] { w->New<fw::Canvas>(); },
+        [&] { bar->AddMenu(std::make_shared<fw::MenuItem>()); },
+        [&] { app->AddMenuHandler("About", [] { return false; }); },
+    };
+    for (std::size_t i = 0; i < calls.size(); ++i) {
+        bool refused = false;
+        std::thread([&] {
+            try {
+                calls[i]();
+            } catch (const fw::ThreadAccessingUIException&) {
+                refused = true;
+            }
+        }).join();
+        EXPECT_TRUE(refused) << "call " << i;
+    }
+    EXPECT_EQ(bar->Count(), 0);
 }
 
 }  // namespace
