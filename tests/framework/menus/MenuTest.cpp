@@ -68,7 +68,7 @@ TEST_F(MenuTest, EditItemsActOnTheFocusedTextFieldAndOnlyWhenTheyCan) {
     }
     QApplication::setActiveWindow(w->Widget());
     tf->Widget()->setFocus();
-    QTRY_VERIFY(tf->Widget()->hasFocus());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tf->Widget()->hasFocus(); }));
     QApplication::clipboard()->clear();
     // The field's text and the items that can act, after each step.
     auto state = [&] {
