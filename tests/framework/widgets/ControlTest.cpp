@@ -114,6 +114,7 @@ TEST_F(ControlTest, ControlsInsideAGroupBoxKeepWindowCoordinatesAndOrderTheirTab
     }
     EXPECT_EQ(chain, (std::vector<QWidget*>{b->Widget(), c->Widget(), a->Widget(), late->Widget(), after->Widget()}));
     EXPECT_TRUE(late->Widget()->isVisible());
+    EXPECT_EQ(late->Widget()->geometry().topLeft(), QPoint(0, 0)) << "placed nowhere: at the window's corner";
     c->SetProperty("InitialParent", std::string());  // back onto the window, where it was
     EXPECT_EQ(c->Widget()->parentWidget(), w->ContentWidget());
     EXPECT_EQ(c->Widget()->pos(), QPoint(31, 85));
