@@ -99,6 +99,8 @@ TEST_F(ControlTest, ControlsInsideAGroupBoxKeepWindowCoordinatesAndOrderTheirTab
     EXPECT_EQ(a->InitialParent(), "GroupBox1");
     box->SetLeft(20);  // carries its controls along
     EXPECT_EQ(a->Left(), 31);
+    b->SetLeft(40);
+    EXPECT_EQ(b->Widget()->pos(), QPoint(20, 41));
     EXPECT_EQ(a->Widget()->mapTo(w->ContentWidget(), QPoint(0, 0)), QPoint(31, 37));
     // One added later takes its place among the others (tab index 0).
     auto late = w->New<fw::PushButton>();
