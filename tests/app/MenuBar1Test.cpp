@@ -34,7 +34,7 @@ TEST(MenuBar1Test, AWindowShowsBothMenusAndCtrlIRunsAbout) {
                                                  "&Copy Ctrl+C|&Paste Ctrl+V|Clear |---|Select &All Ctrl+A"));
     w->Widget()->show();
     QApplication::setActiveWindow(w->Widget());
-    QTRY_VERIFY(w->Widget()->isActiveWindow());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w->Widget()->isActiveWindow(); }));
     QTest::keyClick(w->Widget(), Qt::Key_I, Qt::ControlModifier);
     EXPECT_EQ(abouts, 1);
     w->Close();

@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -133,6 +134,7 @@ TEST_F(StartupTest, AboutShowsOneModelessWindowHoweverOftenChosen) {
     auto info = fw::GetImplicitWindow(WIInfo::kClassName);
     ASSERT_NE(info, nullptr);
     EXPECT_TRUE(info->Widget()->isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return info->Widget()->isActiveWindow(); }));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_TRUE(main->Widget()->isEnabled());
     int infos = 0;

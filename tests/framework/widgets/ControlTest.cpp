@@ -99,6 +99,8 @@ TEST_F(ControlTest, ControlsInsideAGroupBoxKeepWindowCoordinatesAndOrderTheirTab
     EXPECT_EQ(a->InitialParent(), "GroupBox1");
     box->SetLeft(20);  // carries its controls along
     EXPECT_EQ(a->Left(), 31);
+    b->SetLeft(40);
+    EXPECT_EQ(b->Widget()->pos(), QPoint(20, 41));
     EXPECT_EQ(a->Widget()->mapTo(w->ContentWidget(), QPoint(0, 0)), QPoint(31, 37));
     // One added later takes its place among the others (tab index 0).
     auto late = w->New<fw::PushButton>();
@@ -114,6 +116,7 @@ TEST_F(ControlTest, ControlsInsideAGroupBoxKeepWindowCoordinatesAndOrderTheirTab
     }
     EXPECT_EQ(chain, (std::vector<QWidget*>{b->Widget(), c->Widget(), a->Widget(), late->Widget(), after->Widget()}));
     EXPECT_TRUE(late->Widget()->isVisible());
+    EXPECT_EQ(late->Widget()->geometry().topLeft(), QPoint(0, 0)) << "placed nowhere: at the window's corner";
     c->SetProperty("InitialParent", std::string());  // back onto the window, where it was
     EXPECT_EQ(c->Widget()->parentWidget(), w->ContentWidget());
     EXPECT_EQ(c->Widget()->pos(), QPoint(31, 85));
@@ -186,13 +189,16 @@ TEST_F(ControlTest, PaintDrawsOverTheBackdropAndPicturesKeepTheirSizeInPoints) {
     EXPECT_EQ(sharp->impl().Image().size(), QSize(20, 20)) << "twice the pixels";
     sharp->Graphics().SetForeColor(fw::RGB(0, 0, 255));
     sharp->Graphics().FillRect(0, 0, 10, 10);
+    sharp->Graphics().SetForeColor(fw::RGB(255, 0, 0));
+    sharp->Graphics().FillRect(8, 8, 2, 2);
+    EXPECT_EQ(sharp->Pixel(9, 9), fw::RGB(255, 0, 0));
     std::vector<fw::Rect> areas;
     ca->Paint.Bind([&](std::shared_ptr<fw::Canvas>, fw::Graphics& g, const std::vector<fw::Rect>& a) {
         areas = a;
         g.DrawPicture(sharp, 20, 0);
     });
     EXPECT_EQ(At(ca->Widget(), 5, 5), QColor(255, 0, 0));
-    EXPECT_EQ(At(ca->Widget(), 29, 9), QColor(0, 0, 255));
+    EXPECT_EQ(At(ca->Widget(), 25, 5), QColor(0, 0, 255));
     EXPECT_NE(At(ca->Widget(), 31, 11), QColor(0, 0, 255)) << "10 points, not 20";
     ASSERT_FALSE(areas.empty());
     EXPECT_EQ(areas.front(), (fw::Rect{0, 0, 40, 30}));
@@ -255,11 +261,14 @@ TEST_F(ControlTest, ARepeatingTimerStopsWithItsWindow) {
     int fired = 0;
     auto timer = Build()->New<fw::Timer>();
     fw::GetImplicitWindow(LogWindow::kClass)->AddControl("Timer1", timer);
-    Set(*timer, {{"RunMode", std::int64_t(2)}, {"Period", std::int64_t(10)}, {"Enabled", true}});
+    Set(*timer, {{"RunMode", std::int64_t(2)}, {"Period", std::int64_t(10)}, {"Enabled", false}});
     timer->Action.Bind([&](std::shared_ptr<fw::Timer> t) {
         if (++fired == 2) t->Window()->Close();
     });
-    QTRY_COMPARE(fired, 2);
+    QTest::qWait(50);
+    EXPECT_EQ(fired, 0) << "not while disabled";
+    timer->SetEnabled(true);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return fired == 2; }));
     QTest::qWait(100);
     EXPECT_EQ(fired, 2) << "a closed window's timer stays quiet";
 }

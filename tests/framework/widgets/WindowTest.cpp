@@ -70,6 +70,10 @@ TEST_F(WindowTest, TheContentHasTheRecordSizeBelowTheMenuBar) {
             QApplication::processEvents();
             EXPECT_EQ(w->ContentWidget()->height(), resizeable ? std::clamp(side, 100, 500) : 435);
         }
+        const int height = w->ContentWidget()->height();
+        w->SetMenuBar(nullptr);
+        QApplication::processEvents();
+        EXPECT_EQ(w->ContentWidget()->height(), height) << "without the bar, the same content";
         w->Close();
     }
 }
@@ -86,7 +90,8 @@ TEST_F(WindowTest, NeverSmallerThanItsMinimumAndResizedOnceSettled) {
     w->Widget()->resize(420, 280);
     QApplication::processEvents();
     EXPECT_EQ(w->Count("Resizing"), 2);
-    QTRY_COMPARE(w->Count("Resized"), 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w->Count("Resized") > 0; }));
+    EXPECT_EQ(w->Count("Resized"), 1);
     EXPECT_EQ(w->log.back(), "Resized 420x280");
 }
 
@@ -112,6 +117,8 @@ TEST_F(WindowTest, NoEventReachesAClassThatDoesNotHandleItAndAHiddenRecordStaysH
     QApplication::processEvents();
     EXPECT_TRUE(w->Widget()->isVisible());
     EXPECT_EQ(w->events, 0);
+    w->SetProperty("Visible", false);
+    EXPECT_FALSE(w->Widget()->isVisible());
     w->Close();
 }
 
