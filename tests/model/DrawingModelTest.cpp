@@ -9,15 +9,6 @@ using DrawingModel = ModelTest;
 
 // The zoom field shows the new factor before the first rendering of the new picture.
 TEST_F(DrawingModel, InitMakesAPictureOfTheSizeShowsTheZoomThenRenders) {
-    struct Watch : FakeHaupt {
-        int invalidatesWhenShown = -1;
-        void SetEFzoomText(const std::string& text) override {
-            invalidatesWhenShown = invalidates;
-            FakeHaupt::SetEFzoomText(text);
-        }
-    };
-    auto watch = std::make_shared<Watch>();
-    Module1::SetHauptGetter([watch] { return watch; });
     Module1::breite = 600;
     Module1::hoehe = 500;
     Module1::zoomfaktor = 73;
@@ -25,9 +16,9 @@ TEST_F(DrawingModel, InitMakesAPictureOfTheSizeShowsTheZoomThenRenders) {
     ASSERT_NE(Module1::zebild, nullptr);
     EXPECT_EQ(Module1::zebild->Width(), 600);
     EXPECT_EQ(Module1::zebild->Height(), 500);
-    EXPECT_EQ(watch->zoomText, "73");
-    EXPECT_EQ(watch->invalidatesWhenShown, 0);
-    EXPECT_EQ(watch->invalidates, 1);
+    EXPECT_EQ(view->zoomText, "73");
+    EXPECT_EQ(view->invalidatesWhenZoomShown, 0);
+    EXPECT_EQ(view->invalidates, 1);
 }
 
 TEST_F(DrawingModel, AFailedPictureKeepsThePreviousOneAndDrawsNothing) {

@@ -79,7 +79,6 @@ TEST(RenderEquivalence, EveryViewLooksTheSameAtEveryRatio) {
         {"dense", 400, 400, [] { scenes::FillDense(); }},
         {"dense, wide", 1600, 1200, [] { scenes::FillDense(); }},
         {"spiral", 400, 400, scenes::FillSpiral},
-        {"spiral, wide", 1600, 1200, scenes::FillSpiral},
         {"dense lines", 400, 400, [] { scenes::FillDense(); }, 0, kEdgeTolerance, false},
         {"hostile points", 400, 400, HostilePoints},
         {"hostile points, huge zoom", 400, 400,

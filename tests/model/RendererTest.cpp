@@ -58,8 +58,7 @@ TEST_F(Renderer, EachRenderingEqualsAFreshOneOfTheSameView) {
             Module1::zeichnen();
             const auto kept = Module1::zebild;
             Module1::init();
-            const bool same = kept->impl().Image() == Module1::zebild->impl().Image();
-            ASSERT_TRUE(same) << "sequence " << sequence << ", step " << step;
+            ASSERT_TRUE(kept->impl().Image() == Module1::zebild->impl().Image()) << sequence << ", step " << step;
             Module1::zebild = kept;
         }
     }

@@ -12,12 +12,15 @@ class FakeHaupt : public Module1::HauptView {
 public:
     bool punkte = false, linien = true, achsen = true;
     std::string zoomText;
-    int invalidates = 0;
+    int invalidates = 0, invalidatesWhenZoomShown = -1;
 
     bool CBpunkteValue() override { return punkte; }
     bool CBlinienValue() override { return linien; }
     bool CBachsenValue() override { return achsen; }
-    void SetEFzoomText(const std::string& text) override { zoomText = text; }
+    void SetEFzoomText(const std::string& text) override {
+        zoomText = text;
+        invalidatesWhenZoomShown = invalidates;
+    }
     void InvalidateCAhaupt() override { ++invalidates; }
 };
 
