@@ -6,11 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
-#include <string>
-#include <vector>
-
 #include "app/WINhaupt.h"
+#include "framework/core/Application.h"
 #include "framework/core/EventBoundary.h"
 #include "framework/widgets/OpenDialog.h"
 #include "model/Module1.h"
@@ -19,20 +16,20 @@ class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         QGuiApplication::setQuitOnLastWindowClosed(false);
+        fw::Application::SetSupportsHiDPI(hiDPI);
         fw::SetExceptionReporter([this](const std::string& text) { reports.push_back(text); });
         Module1::RunInitializers();
         w = WINhaupt::Instance();
-        // Its one redraw would fall at an unknown point of a test; the timer
-        // has its own test.
+        // Its one redraw would fall at an unknown point of a test.
         if (quietTimer) w->Timer1()->SetEnabled(false);
         QApplication::processEvents();
     }
     void TearDown() override {
-        if (Module1::zebild) Module1::zebild->Graphics().SetRecorder(nullptr);
         if (auto open = fw::GetImplicitWindow(WINhaupt::kClassName)) open->Close();
         w.reset();
         fw::SetOpenDialogAnswer(nullptr);
         fw::SetExceptionReporter(nullptr);
+        fw::Application::SetSupportsHiDPI(false);
         Module1::SetHauptGetter(nullptr);
         Module1::RunInitializers();
         QApplication::processEvents();
@@ -45,7 +42,7 @@ protected:
         QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(button->width() / 2, button->height() / 2));
     }
 
-    bool quietTimer = true;
+    bool quietTimer = true, hiDPI = false;
     std::shared_ptr<WINhaupt::WINhaupt> w;
     std::vector<std::string> reports;
 };
