@@ -2,10 +2,8 @@
 // real menu, and the exit status of a normal quit and of a failed start.
 #include <QApplication>
 #include <QDialog>
-#include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 
@@ -13,7 +11,6 @@
 
 #include "app/App.h"
 #include "app/Startup.h"
-#include "app/WIInfo.h"
 #include "app/WINhaupt.h"
 #include "framework/core/EventBoundary.h"
 #include "framework/painting/GraphicsQt_p.h"
@@ -29,18 +26,9 @@ protected:
     void TearDown() override {
         startupWatch = nullptr;
         fw::SetExceptionReporter(nullptr);
-        for (const char* cls : {WIInfo::kClassName, WINhaupt::kClassName}) {
-            if (auto w = fw::GetImplicitWindow(cls)) w->Close();
-        }
+        if (auto w = fw::GetImplicitWindow(WINhaupt::kClassName)) w->Close();
     }
     int Run() { return ProcessMain(argc, argv); }
-    // Records every step; throws at the one named.
-    void WatchAndFailAt(const std::string& failing) {
-        startupWatch = [this, failing](const std::string& step) {
-            steps.push_back(step);
-            if (step == failing) throw fw::RuntimeException("Probe: " + step);
-        };
-    }
 
     int argc = 1;
     char name[11] = "kzp-viewer";
@@ -54,17 +42,11 @@ protected:
 TEST_F(StartupTest, RunsInOrderAndEndsWithTheEventLoopsStatus) {
     startupWatch = [this](const std::string& step) {
         steps.push_back(step);
-        if (step == "RuntimeRun") {
-            QTimer::singleShot(0, [] { QCoreApplication::exit(3); });
-        } else {
-            EXPECT_EQ(fw::GetImplicitWindow(WINhaupt::kClassName), nullptr) << step;
-        }
-        if (step == "RunFrameworkInitialization") {
-            EXPECT_TRUE(App::Instance()->HasMenuHandler("About"));
-        }
+        // The main window comes last, from the framework's start-up callback.
+        EXPECT_EQ(fw::GetImplicitWindow(WINhaupt::kClassName) != nullptr, step == "RuntimeRun") << step;
+        if (step == "RuntimeRun") QTimer::singleShot(0, [] { QCoreApplication::exit(3); });
     };
     EXPECT_EQ(Run(), 3);
-    EXPECT_EQ(exitStatus, 3);
     EXPECT_EQ(steps,
               (std::vector<std::string>{"PerformInitializers", "Main", "EarlyStartup", "InitFileTypes",
                                         "NewAppInstance", "ApplicationAddMenuHandlers", "RunFrameworkInitialization",
@@ -77,27 +59,25 @@ TEST_F(StartupTest, RunsInOrderAndEndsWithTheEventLoopsStatus) {
 }
 
 TEST_F(StartupTest, AFailedStartIsReportedSkipsTheRestAndEndsNonZero) {
+    // "LateStartup" fails with something not even an exception.
     for (const std::string failing :
-         {"PerformInitializers", "NewAppInstance", "ApplicationAddMenuHandlers", "MakeDefaultView"}) {
+         {"PerformInitializers", "NewAppInstance", "ApplicationAddMenuHandlers", "LateStartup", "MakeDefaultView"}) {
         SCOPED_TRACE(failing);
         steps.clear();
         reports.clear();
-        WatchAndFailAt(failing);
+        const bool odd = failing == "LateStartup";
+        startupWatch = [this, failing, odd](const std::string& step) {
+            steps.push_back(step);
+            if (step == failing && odd) throw 42;
+            if (step == failing) throw fw::RuntimeException("Probe");
+        };
         EXPECT_EQ(Run(), kFailedStart);
-        ASSERT_EQ(reports.size(), 1u);
-        EXPECT_NE(reports[0].find("Probe: " + failing), std::string::npos);
         EXPECT_EQ(steps.back(), failing);
+        const std::string text = "Ein unerwarteter Fehler ist aufgetreten";
+        EXPECT_EQ(reports, std::vector<std::string>{odd ? text + "." : text + ":\n\nProbe"});
     }
-    // Something not even an exception is reported too.
-    reports.clear();
-    startupWatch = [](const std::string& step) {
-        if (step == "LateStartup") throw 42;
-    };
-    EXPECT_EQ(Run(), kFailedStart);
-    EXPECT_EQ(reports, std::vector<std::string>{"Ein unerwarteter Fehler ist aufgetreten."});
-    // A report that fails itself still ends the process non-zero.
+    // A report that fails itself (at "MakeDefaultView" still) ends the process non-zero too.
     fw::SetExceptionReporter([](const std::string&) { throw std::runtime_error("report failed"); });
-    WatchAndFailAt("EarlyStartup");
     EXPECT_EQ(Run(), kFailedStart);
 }
 
@@ -113,8 +93,8 @@ TEST_F(StartupTest, QtsOwnDialogsSpeakTheUsersLanguageAndReportBoxesCarryTheProg
                 auto* open = qobject_cast<QDialog*>(QApplication::activeModalWidget());
                 ASSERT_NE(open, nullptr);
                 dialog << open->windowTitle();
-                for (auto* label : open->findChildren<QLabel*>()) dialog << label->text().remove('&');
-                for (auto* button : open->findChildren<QPushButton*>()) dialog << button->text().remove('&');
+                for (QObject* part : open->findChildren<QObject*>())
+                    dialog << part->property("text").toString().remove('&');
                 open->reject();
             });
             EXPECT_EQ(fw::GetOpenFolderItem(""), nullptr);

@@ -35,11 +35,14 @@ protected:
         QApplication::processEvents();
     }
 
+    void Click(const std::shared_ptr<fw::RectControl>& c, QPoint at = {-1, -1}) {
+        if (at.x() < 0) at = QPoint(c->Widget()->width() / 2, c->Widget()->height() / 2);
+        QTest::mouseClick(c->Widget(), Qt::LeftButton, {}, at);
+    }
     // "KZP laden" pressed, the dialog answered with path (nothing: cancelled).
     void Load(std::optional<std::string> path) {
         fw::SetOpenDialogAnswer([path] { return path; });
-        QWidget* button = w->PushButton2()->Widget();
-        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(button->width() / 2, button->height() / 2));
+        Click(w->PushButton2());
     }
 
     bool quietTimer = true, hiDPI = false;
