@@ -53,19 +53,20 @@ TEST_F(StartupTest, RunsInOrderAndEndsWithTheEventLoopsStatus) {
                                         "LateStartup", "MakeDefaultView", "RuntimeRun"}));
     EXPECT_TRUE(reports.empty());
     EXPECT_EQ(QCoreApplication::applicationVersion(), "2.0.0");
+    EXPECT_EQ(App::Instance()->NonReleaseVersion(), 0);
+    EXPECT_EQ(App::Instance()->StageCode(), 2);
     EXPECT_EQ(WINhaupt::Instance()->MenuBar(), App::Instance()->MenuBar());
     const double ratio = QGuiApplication::primaryScreen()->devicePixelRatio();
     EXPECT_EQ(Module1::zebild->impl().Image().size(), QSize(400, 400) * ratio);
 }
 
 TEST_F(StartupTest, AFailedStartIsReportedSkipsTheRestAndEndsNonZero) {
-    // "LateStartup" fails with something not even an exception.
     for (const std::string failing :
          {"PerformInitializers", "NewAppInstance", "ApplicationAddMenuHandlers", "LateStartup", "MakeDefaultView"}) {
         SCOPED_TRACE(failing);
         steps.clear();
         reports.clear();
-        const bool odd = failing == "LateStartup";
+        const bool odd = failing == "LateStartup";  // fails with something not even an exception
         startupWatch = [this, failing, odd](const std::string& step) {
             steps.push_back(step);
             if (step == failing && odd) throw 42;

@@ -75,8 +75,7 @@ TEST_F(WINhauptTest, DraggingMovesTheOriginPerAxisAndDrawsOnlyWhenItMoved) {
     Module1::origx = kMax - 10;
     Mouse(QEvent::MouseMove, 230, 110);
     EXPECT_EQ(Module1::origx, kMax);
-    // Reset puts the origin back.
-    Click(w->PushButton1());
+    Click(w->PushButton1());  // reset
     EXPECT_TRUE(OriginShownAt(20, 380));
     EXPECT_TRUE(reports.empty());
 }
