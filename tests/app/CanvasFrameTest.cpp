@@ -2,28 +2,15 @@
 // at any device pixel ratio of the screen (ctest runs it at 1 and, with
 // QT_SCALE_FACTOR=2, at 2) it matches the plain painter's rendering of the
 // same calls.
-#include <QApplication>
 #include <QBackingStore>
 
-#include <gtest/gtest.h>
-
-#include "framework/core/Application.h"
 #include "tests/support/ImageCompare.h"
 #include "tests/support/MainWindowFixture.h"
 
 namespace {
 
-class CanvasFrame : public MainWindowTest {
-protected:
-    // Pictures at the screen's ratio, as start-up makes them.
-    void SetUp() override {
-        fw::Application::SetSupportsHiDPI(true);
-        MainWindowTest::SetUp();
-    }
-    void TearDown() override {
-        MainWindowTest::TearDown();
-        fw::Application::SetSupportsHiDPI(false);
-    }
+struct CanvasFrame : MainWindowTest {
+    CanvasFrame() { hiDPI = true; }  // pictures at the screen's ratio, as start-up makes them
 };
 
 TEST_F(CanvasFrame, ShowsThePicturesDevicePixelsAsThePlainPainterDrawsThem) {

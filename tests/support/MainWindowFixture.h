@@ -6,11 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
-#include <string>
-#include <vector>
-
 #include "app/WINhaupt.h"
+#include "framework/core/Application.h"
 #include "framework/core/EventBoundary.h"
 #include "framework/widgets/OpenDialog.h"
 #include "model/Module1.h"
@@ -19,33 +16,36 @@ class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         QGuiApplication::setQuitOnLastWindowClosed(false);
+        fw::Application::SetSupportsHiDPI(hiDPI);
         fw::SetExceptionReporter([this](const std::string& text) { reports.push_back(text); });
         Module1::RunInitializers();
         w = WINhaupt::Instance();
-        // Its one redraw would fall at an unknown point of a test; the timer
-        // has its own test.
+        // Its one redraw would fall at an unknown point of a test.
         if (quietTimer) w->Timer1()->SetEnabled(false);
         QApplication::processEvents();
     }
     void TearDown() override {
-        if (Module1::zebild) Module1::zebild->Graphics().SetRecorder(nullptr);
         if (auto open = fw::GetImplicitWindow(WINhaupt::kClassName)) open->Close();
         w.reset();
         fw::SetOpenDialogAnswer(nullptr);
         fw::SetExceptionReporter(nullptr);
+        fw::Application::SetSupportsHiDPI(false);
         Module1::SetHauptGetter(nullptr);
         Module1::RunInitializers();
         QApplication::processEvents();
     }
 
+    void Click(const std::shared_ptr<fw::RectControl>& c, QPoint at = {-1, -1}) {
+        if (at.x() < 0) at = QPoint(c->Widget()->width() / 2, c->Widget()->height() / 2);
+        QTest::mouseClick(c->Widget(), Qt::LeftButton, {}, at);
+    }
     // "KZP laden" pressed, the dialog answered with path (nothing: cancelled).
     void Load(std::optional<std::string> path) {
         fw::SetOpenDialogAnswer([path] { return path; });
-        QWidget* button = w->PushButton2()->Widget();
-        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(button->width() / 2, button->height() / 2));
+        Click(w->PushButton2());
     }
 
-    bool quietTimer = true;
+    bool quietTimer = true, hiDPI = false;
     std::shared_ptr<WINhaupt::WINhaupt> w;
     std::vector<std::string> reports;
 };
