@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -23,13 +24,10 @@ inline void Set(fw::Object& object, std::initializer_list<std::pair<const char*,
 }
 
 inline void SetWindowRecord(fw::Window& w, std::int64_t width, std::int64_t height, bool resizeable = true) {
-    Set(w, {{"Width", std::int64_t(width)},
-            {"Height", std::int64_t(height)},
-            {"MinimumWidth", std::int64_t(width)},
-            {"MinimumHeight", std::int64_t(height)},
-            {"MaximumWidth", std::int64_t(32000)},
-            {"MaximumHeight", std::int64_t(32000)},
-            {"Title", std::string("Test")},
+    Set(w, {{"Width", width},
+            {"Height", height},
+            {"MinimumWidth", width},
+            {"MinimumHeight", height},
             {"Resizeable", resizeable},
             {"Visible", true}});
 }
@@ -69,10 +67,8 @@ public:
         log.push_back("Resized " + std::to_string(Width()) + "x" + std::to_string(Height()));
     }
 
-    int Count(const std::string& prefix) const {
-        int n = 0;
-        for (const auto& l : log) n += l.rfind(prefix, 0) == 0;
-        return n;
+    long Count(const std::string& prefix) const {
+        return std::count_if(log.begin(), log.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
     }
 };
 

@@ -41,20 +41,6 @@ TEST_F(EventBoundaryTest, AnExceptionEscapingAHandlerIsReportedAndTheWindowGoesO
     EXPECT_TRUE(weak.expired()) << "a closed window leaves nothing behind";
 }
 
-TEST_F(EventBoundaryTest, AFailingResizeHandlerIsReportedOncePerEvent) {
-    struct Failing : LogWindow {
-        void Event_Resizing() override { throw std::runtime_error("zu klein"); }
-    };
-    auto w = std::make_shared<Failing>();
-    w->layout = [](LogWindow& self) { SetWindowRecord(self, 200, 100); };
-    w->Constructor();
-    QApplication::processEvents();
-    w->Widget()->resize(300, 300);
-    QApplication::processEvents();
-    ASSERT_EQ(reports.size(), 1u);
-    EXPECT_NE(reports[0].find("zu klein"), std::string::npos);
-}
-
 TEST_F(EventBoundaryTest, InTheEventLoopAReportWaitsUntilTheResizeHasReturnedAndIsNotStacked) {
     struct Failing : LogWindow {
         void Event_Resizing() override { throw std::runtime_error("zu klein"); }

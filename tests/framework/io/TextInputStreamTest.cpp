@@ -45,15 +45,9 @@ protected:
 
 using V = std::vector<std::string>;
 
-std::string Utf16LE(const std::u16string& s) {
-    std::string out = "\xFF\xFE";
-    for (char16_t c : s) out += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
-    return out;
-}
-
-std::string Utf16BE(const std::u16string& s) {
-    std::string out = "\xFE\xFF";
-    for (char16_t c : s) out += {static_cast<char>(c >> 8), static_cast<char>(c & 0xFF)};
+std::string Utf16(const std::u16string& s, bool bigEndian = false) {
+    std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (char16_t c : s) out += {char(bigEndian ? c >> 8 : c & 0xFF), char(bigEndian ? c & 0xFF : c >> 8)};
     return out;
 }
 
@@ -81,16 +75,16 @@ TEST_F(TextInputStreamTest, LinesAreSplitAtEveryLineEndAndDecoded) {
           "\xEF\xBB\xBF"
           "b"}},
         {"\xFF\xC3 1\n\xC3\xA4", {"\xFF\xC3 1", "\xC3\xA4"}},
-        {Utf16LE(u"1 2\r\n\u00E4\n\U0001F600\r"), {"1 2", "\xC3\xA4", "\xF0\x9F\x98\x80"}},
-        {Utf16BE(u"1 2\r\n\u00E4\n\U0001F600\r"), {"1 2", "\xC3\xA4", "\xF0\x9F\x98\x80"}},
-        {Utf16LE(u""), {}},
-        {Utf16LE(u"\r\n\r\n"), {"", ""}},
-        {Utf16LE(u"\xD800x\n"), {bad + "x"}},  // a high surrogate without its pair
-        {Utf16LE(u"\xDC00y"), {bad + "y"}},    // a lone low surrogate
-        {Utf16LE(u"\xD800\r\n"), {bad}},
-        {Utf16LE(u"a\n") + "A", {"a", bad}},  // an odd byte at the end
-        {Utf16LE(u"a\r") + "A", {"a", bad}},
-        {Utf16LE(u"\xD800") + "A", {bad + bad}},
+        {Utf16(u"1 2\r\n\u00E4\n\U0001F600\r"), {"1 2", "\xC3\xA4", "\xF0\x9F\x98\x80"}},
+        {Utf16(u"1 2\r\n\u00E4\n\U0001F600\r", true), {"1 2", "\xC3\xA4", "\xF0\x9F\x98\x80"}},
+        {Utf16(u""), {}},
+        {Utf16(u"\r\n\r\n"), {"", ""}},
+        {Utf16(u"\xD800x\n"), {bad + "x"}},  // a high surrogate without its pair
+        {Utf16(u"\xDC00y"), {bad + "y"}},    // a lone low surrogate
+        {Utf16(u"\xD800\r\n"), {bad}},
+        {Utf16(u"a\n") + "A", {"a", bad}},  // an odd byte at the end
+        {Utf16(u"a\r") + "A", {"a", bad}},
+        {Utf16(u"\xD800") + "A", {bad + bad}},
     };
     for (const auto& [bytes, lines] : cases) EXPECT_EQ(Lines(bytes), lines) << bytes;
 }
@@ -112,9 +106,9 @@ TEST_F(TextInputStreamTest, LongLinesAreRefusedWithoutReadingThemWhole) {
     }
 
     std::u16string wide(fw::TextInputStream::kMaxLineBytes / 2, u'\u00E4');  // two bytes each as UTF-8
-    EXPECT_EQ(Lines(Utf16LE(wide)).size(), 1u);                              // exactly at the limit: read
+    EXPECT_EQ(Lines(Utf16(wide)).size(), 1u);                                // exactly at the limit: read
     wide += u'\u00E4';
-    auto in16 = fw::FolderItem(Write(Utf16LE(wide))).OpenAsTextFile();
+    auto in16 = fw::FolderItem(Write(Utf16(wide))).OpenAsTextFile();
     EXPECT_THROW(in16->ReadLine(), fw::UnsupportedFormatException);
 }
 

@@ -1,12 +1,10 @@
 #include <QGroupBox>
-#include <QImage>
 #include <QLineEdit>
 #include <QPointer>
 #include <QScreen>
 #include <QTest>
 
 #include "framework/core/Application.h"
-#include "framework/painting/GraphicsQt_p.h"  // internal: the picture's device pixels
 #include "framework/painting/Picture.h"
 #include "framework/widgets/Canvas.h"
 #include "framework/widgets/CheckBox.h"
@@ -44,8 +42,6 @@ protected:
     std::vector<std::string> calls;
 };
 
-QColor At(QWidget* widget, int x, int y) { return ShownAt(widget, x, y); }
-
 std::array<std::int64_t, 4> Box(const fw::RectControl& c) { return {c.Left(), c.Top(), c.Width(), c.Height()}; }
 
 TEST_F(ControlTest, LocksDecideWhoGrowsAndWhoMovesWithTheWindow) {
@@ -62,7 +58,6 @@ TEST_F(ControlTest, LocksDecideWhoGrowsAndWhoMovesWithTheWindow) {
     QApplication::processEvents();
     w->Widget()->resize(700, w->Widget()->height() + 65);
     QApplication::processEvents();
-    EXPECT_EQ(all->Widget()->geometry(), QRect(156, 15, 524, 465));
     EXPECT_EQ(Box(*all), (std::array<std::int64_t, 4>{156, 15, 524, 465}));
     EXPECT_EQ(Box(*fixed), (std::array<std::int64_t, 4>{16, 15, 132, 97}));
     EXPECT_EQ(Box(*right), (std::array<std::int64_t, 4>{624, 485, 20, 10}));
@@ -96,7 +91,6 @@ TEST_F(ControlTest, ControlsInsideAGroupBoxKeepWindowCoordinatesAndOrderTheirTab
     EXPECT_EQ(a->Widget()->parentWidget(), box->Widget());
     EXPECT_EQ(a->Widget()->pos(), QPoint(11, 22));
     EXPECT_EQ(a->Left(), 27);
-    EXPECT_EQ(a->InitialParent(), "GroupBox1");
     box->SetLeft(20);  // carries its controls along
     EXPECT_EQ(a->Left(), 31);
     b->SetLeft(40);
@@ -106,15 +100,12 @@ TEST_F(ControlTest, ControlsInsideAGroupBoxKeepWindowCoordinatesAndOrderTheirTab
     auto late = w->New<fw::PushButton>();
     w->AddControl("late", late);
 
+    const std::vector<QWidget*> tabs = {b->Widget(), c->Widget(), a->Widget(), late->Widget(), after->Widget()};
     std::vector<QWidget*> chain;
-    for (QWidget* x = box->Widget()->nextInFocusChain(); x != box->Widget() && chain.size() < 50;
-         x = x->nextInFocusChain()) {
-        for (const auto& control : {a, b, c}) {
-            if (x == control->Widget()) chain.push_back(x);
-        }
-        if (x == after->Widget() || x == late->Widget()) chain.push_back(x);
+    for (QWidget* x = box->Widget()->nextInFocusChain(); x != box->Widget(); x = x->nextInFocusChain()) {
+        if (std::count(tabs.begin(), tabs.end(), x)) chain.push_back(x);
     }
-    EXPECT_EQ(chain, (std::vector<QWidget*>{b->Widget(), c->Widget(), a->Widget(), late->Widget(), after->Widget()}));
+    EXPECT_EQ(chain, tabs);
     EXPECT_TRUE(late->Widget()->isVisible());
     EXPECT_EQ(late->Widget()->geometry().topLeft(), QPoint(0, 0)) << "placed nowhere: at the window's corner";
     c->SetProperty("InitialParent", std::string());  // back onto the window, where it was
@@ -177,29 +168,20 @@ TEST_F(ControlTest, WheelCountsWholeNotchesPositiveTowardTheUser) {
     EXPECT_FALSE(SendWheel(cw, {5, 5}, {0, 120})) << "the handler's False leaves the event to others";
 }
 
-TEST_F(ControlTest, PaintDrawsOverTheBackdropAndPicturesKeepTheirSizeInPoints) {
+TEST_F(ControlTest, PaintDrawsOverTheBackdrop) {
     auto ca = Alone<fw::Canvas>(0, 0, 40, 30);
     auto backdrop = fw::Picture::Create(10, 10, 32);
     backdrop->Graphics().SetForeColor(fw::RGB(255, 0, 0));
     backdrop->Graphics().FillRect(0, 0, 10, 10);
     ca->SetBackdrop(backdrop);
-    fw::Picture::SetDevicePixelRatio(2.0);
-    auto sharp = fw::Picture::Create(10, 10, 32);
-    fw::Picture::SetDevicePixelRatio(1.0);
-    EXPECT_EQ(sharp->impl().Image().size(), QSize(20, 20)) << "twice the pixels";
-    sharp->Graphics().SetForeColor(fw::RGB(0, 0, 255));
-    sharp->Graphics().FillRect(0, 0, 10, 10);
-    sharp->Graphics().SetForeColor(fw::RGB(255, 0, 0));
-    sharp->Graphics().FillRect(8, 8, 2, 2);
-    EXPECT_EQ(sharp->Pixel(9, 9), fw::RGB(255, 0, 0));
     std::vector<fw::Rect> areas;
     ca->Paint.Bind([&](std::shared_ptr<fw::Canvas>, fw::Graphics& g, const std::vector<fw::Rect>& a) {
         areas = a;
-        g.DrawPicture(sharp, 20, 0);
+        g.SetForeColor(fw::RGB(0, 0, 255));
+        g.FillRect(20, 0, 10, 10);
     });
-    EXPECT_EQ(At(ca->Widget(), 5, 5), QColor(255, 0, 0));
-    EXPECT_EQ(At(ca->Widget(), 25, 5), QColor(0, 0, 255));
-    EXPECT_NE(At(ca->Widget(), 31, 11), QColor(0, 0, 255)) << "10 points, not 20";
+    EXPECT_EQ(ShownAt(ca->Widget(), 5, 5), QColor(255, 0, 0));
+    EXPECT_EQ(ShownAt(ca->Widget(), 25, 5), QColor(0, 0, 255));
     ASSERT_FALSE(areas.empty());
     EXPECT_EQ(areas.front(), (fw::Rect{0, 0, 40, 30}));
     fw::Application::SetSupportsHiDPI(true);
@@ -290,7 +272,6 @@ TEST_F(ControlTest, TextFieldLabelAndImageWellTakeTheirProperties) {
     tf->SetText("50");
     QTest::keyClicks(tf->Widget(), "7");
     EXPECT_EQ(tf->Text(), "507") << "typing needs no handler";
-    EXPECT_EQ(static_cast<QLineEdit*>(tf->Widget())->text(), "507");
     for (std::int64_t n : {1, 0}) {
         Set(*tf, {{"MaximumCharactersAllowed", n}});
         EXPECT_EQ(static_cast<QLineEdit*>(tf->Widget())->maxLength(), n ? 1 : 32767);
@@ -314,7 +295,9 @@ TEST_F(ControlTest, TextFieldLabelAndImageWellTakeTheirProperties) {
         pic->Graphics().SetForeColor(fw::RGB(0, 128, 0));
         pic->Graphics().FillRect(0, 0, 80, 80);
         well->SetImage(pic);
-        auto at = [&](int along) { return across ? At(well->Widget(), 20, along) : At(well->Widget(), along, 20); };
+        auto at = [&](int along) {
+            return across ? ShownAt(well->Widget(), 20, along) : ShownAt(well->Widget(), along, 20);
+        };
         for (int along : {11, 28}) EXPECT_EQ(at(along), QColor(0, 128, 0)) << along;
         for (int along : {8, 32}) EXPECT_NE(at(along), QColor(0, 128, 0)) << along;
     }
