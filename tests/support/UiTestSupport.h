@@ -1,6 +1,6 @@
 #pragma once
-// Shared by the window, control and menu tests: a window class that logs
-// its hooks and events, helpers for properties and real Qt input events.
+// A window class that logs its hooks and events, helpers for properties and
+// real Qt input events.
 #include <QApplication>
 #include <QMouseEvent>
 #include <QScreen>
@@ -32,8 +32,13 @@ inline void SetWindowRecord(fw::Window& w, std::int64_t width, std::int64_t heig
             {"Visible", true}});
 }
 
-inline void SetBox(fw::RectControl& c, std::int64_t left, std::int64_t top, std::int64_t width, std::int64_t height) {
-    Set(c, {{"Left", left}, {"Top", top}, {"Width", width}, {"Height", height}});
+template <typename T>
+std::shared_ptr<T> Add(fw::Window& w, const std::string& name, std::int64_t left, std::int64_t top, std::int64_t width,
+                       std::int64_t height, const std::string& parent = "") {
+    auto c = w.New<T>();
+    w.AddControl(name, c);
+    Set(*c, {{"Left", left}, {"Top", top}, {"Width", width}, {"Height", height}, {"InitialParent", parent}});
+    return c;
 }
 
 // A window whose hooks are given by the test; every hook and event is logged.

@@ -18,11 +18,7 @@ class EventBoundaryTest : public UiTest {};
 
 TEST_F(EventBoundaryTest, AnExceptionEscapingAHandlerIsReportedAndTheWindowGoesOn) {
     std::shared_ptr<fw::PushButton> button;
-    auto w = Build([&](LogWindow& self) {
-        button = self.New<fw::PushButton>();
-        self.AddControl("B", button);
-        SetBox(*button, 10, 10, 80, 20);
-    });
+    auto w = Build([&](LogWindow& self) { button = Add<fw::PushButton>(self, "B", 10, 10, 80, 20); });
     int presses = 0;
     button->Action.Bind([&](std::shared_ptr<fw::PushButton>) {
         if (++presses == 1) throw fw::NilObjectException();

@@ -55,11 +55,7 @@ TEST_F(MenuTest, TreeLookupsFindChildrenAndDeeperItems) {
 
 TEST_F(MenuTest, EditItemsActOnTheFocusedTextFieldAndOnlyWhenTheyCan) {
     std::shared_ptr<fw::TextField> tf;
-    auto w = Build([&](LogWindow& self) {
-        tf = self.New<fw::TextField>();
-        self.AddControl("EF", tf);
-        SetBox(*tf, 10, 10, 100, 22);
-    });
+    auto w = Build([&](LogWindow& self) { tf = Add<fw::TextField>(self, "EF", 10, 10, 100, 22); });
     std::vector<fw::MenuItemPtr> items;
     std::map<std::string, QAction*> a;
     for (const char* name : {"EditUndo", "EditCut", "EditCopy", "EditPaste", "EditClear", "EditSelectAll"}) {

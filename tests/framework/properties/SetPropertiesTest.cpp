@@ -13,8 +13,7 @@ class SetPropertiesTest : public UiTest {};
 
 TEST_F(SetPropertiesTest, EveryEntryIsAppliedInOrderUntilOneTheClassLacks) {
     auto w = Build();
-    auto canvas = w->New<fw::Canvas>();
-    w->AddControl("CA", canvas);
+    auto canvas = Add<fw::Canvas>(*w, "CA", 0, 0, 1, 1);
     constexpr auto record =
         fw::MakeRecord(fw::Int("Left", 156), fw::Int("Top", -1), fw::Int("Width", 400), fw::Bool("Visible", false),
                        fw::Int("Width", 300), fw::String("InitialParent", ""));
