@@ -45,38 +45,26 @@ protected:
 
 using V = std::vector<std::string>;
 
-std::string Utf16(const std::u16string& s, bool bigEndian = false) {
-    std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-    for (char16_t c : s) out += {char(bigEndian ? c >> 8 : c & 0xFF), char(bigEndian ? c & 0xFF : c >> 8)};
+std::string Utf16(const std::u16string& s) {
+    std::string out = "\xFF\xFE";
+    for (char16_t c : s) out += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
     return out;
 }
 
-// Line ends of every kind, byte-order marks, and broken text, which is
+// Line ends and byte-order marks at their edges, and broken UTF-16, which is
 // tolerated. The reader's data files cover the ordinary cases.
 TEST_F(TextInputStreamTest, LinesAreSplitAtEveryLineEndAndDecoded) {
-    const std::string bad = "\xEF\xBF\xBD";          // U+FFFD
-    const std::string longLine(64 * 1024 - 1, 'x');  // a CR as the last byte of the first read
+    const std::string bad = "\xEF\xBF\xBD", bom = "\xEF\xBB\xBF";  // U+FFFD, the UTF-8 mark
+    const std::string longLine(64 * 1024 - 1, 'x');                // a CR as the last byte of the first read
     const std::pair<std::string, V> cases[] = {
-        {"", {}},
         {"\n\n", {"", ""}},
-        {"a", {"a"}},
-        {"a\r", {"a"}},
         {"a\r\rb", {"a", "", "b"}},
-        {"a\n\rb", {"a", "", "b"}},
-        {"a\r\n\r\nb\r\n", {"a", "", "b"}},
         {std::string("a\0b\n", 4), {std::string("a\0b", 3)}},
         {longLine + "\r\nb", {longLine, "b"}},
         {longLine + "\r", {longLine}},
-        {"\xEF\xBB\xBF", {}},
+        {bom, {}},
         {"\xEF\xBB", {"\xEF\xBB"}},  // not a whole mark: text
-        {"a\n\xEF\xBB\xBF"
-         "b",
-         {"a",
-          "\xEF\xBB\xBF"
-          "b"}},
-        {"\xFF\xC3 1\n\xC3\xA4", {"\xFF\xC3 1", "\xC3\xA4"}},
-        {Utf16(u"1 2\r\n\u00E4\n\U0001F600\r"), {"1 2", "\xC3\xA4", "\xF0\x9F\x98\x80"}},
-        {Utf16(u"1 2\r\n\u00E4\n\U0001F600\r", true), {"1 2", "\xC3\xA4", "\xF0\x9F\x98\x80"}},
+        {"a\n" + bom + "b", {"a", bom + "b"}},
         {Utf16(u""), {}},
         {Utf16(u"\r\n\r\n"), {"", ""}},
         {Utf16(u"\xD800x\n"), {bad + "x"}},  // a high surrogate without its pair

@@ -1,10 +1,8 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPointer>
-#include <QScreen>
 #include <QTest>
 
-#include "framework/core/Application.h"
 #include "framework/painting/Picture.h"
 #include "framework/widgets/Canvas.h"
 #include "framework/widgets/CheckBox.h"
@@ -107,19 +105,7 @@ TEST_F(ControlTest, ControlsInsideAGroupBoxKeepWindowCoordinatesAndOrderTheirTab
     EXPECT_THROW(w->AddControl("y", nullptr), fw::NilObjectException);
 }
 
-TEST_F(ControlTest, CheckBoxStatesAndActionOnAClick) {
-    auto cb = Alone<fw::CheckBox>(10, 10, 100, 22);
-    Set(*cb, {{"Caption", std::string("Linien")}, {"Value", true}});
-    EXPECT_EQ(cb->VisualState(), fw::CheckBox::kChecked);
-    cb->Action.Bind([&](std::shared_ptr<fw::CheckBox> box) { calls.push_back(box->Value() ? "1" : "0"); });
-    cb->SetValue(false);  // a change made by the program is no action of the user
-    QTest::mouseClick(cb->Widget(), Qt::LeftButton, {}, QPoint(5, 11));
-    EXPECT_EQ(calls, std::vector<std::string>{"1"});
-    cb->SetVisualState(fw::CheckBox::kIndeterminate);
-    EXPECT_FALSE(cb->Value());
-}
-
-TEST_F(ControlTest, CanvasFollowsADragOnlyWhileTheButtonIsHeldAndMouseDownAsked) {
+TEST_F(ControlTest, CanvasFollowsADragOnlyWhileHeldAndMouseDownAskedAndCountsWholeWheelNotches) {
     auto ca = Alone<fw::Canvas>(50, 20, 200, 200);
     bool follow = true;
     ca->MouseDown.Bind([&](std::shared_ptr<fw::Canvas>, std::int64_t x, std::int64_t y) {
@@ -129,6 +115,10 @@ TEST_F(ControlTest, CanvasFollowsADragOnlyWhileTheButtonIsHeldAndMouseDownAsked)
     ca->MouseDrag.Bind([&](std::shared_ptr<fw::Canvas>, std::int64_t x, std::int64_t y) {
         calls.push_back("drag " + std::to_string(x) + "," + std::to_string(y));
     });
+    ca->MouseWheel.Bind([&](std::shared_ptr<fw::Canvas>, std::int64_t, std::int64_t, std::int64_t dx, std::int64_t dy) {
+        calls.push_back(std::to_string(dx) + "," + std::to_string(dy));
+        return false;
+    });
     QWidget* cw = ca->Widget();
     SendMouse(cw, QEvent::MouseButtonPress, {100, 100}, Qt::LeftButton, Qt::LeftButton);
     SendMouse(cw, QEvent::MouseMove, {130, 90}, Qt::NoButton, Qt::LeftButton);
@@ -137,22 +127,14 @@ TEST_F(ControlTest, CanvasFollowsADragOnlyWhileTheButtonIsHeldAndMouseDownAsked)
     follow = false;
     SendMouse(cw, QEvent::MouseButtonPress, {10, 10}, Qt::LeftButton, Qt::LeftButton);
     SendMouse(cw, QEvent::MouseMove, {20, 20}, Qt::NoButton, Qt::LeftButton);
-    EXPECT_EQ(calls, (std::vector<std::string>{"down 100,100", "drag 130,90", "down 10,10"}));
-}
-
-TEST_F(ControlTest, WheelCountsWholeNotchesPositiveTowardTheUser) {
-    auto ca = Alone<fw::Canvas>();
-    ca->MouseWheel.Bind([&](std::shared_ptr<fw::Canvas>, std::int64_t, std::int64_t, std::int64_t dx, std::int64_t dy) {
-        calls.push_back(std::to_string(dx) + "," + std::to_string(dy));
-        return false;
-    });
-    QWidget* cw = ca->Widget();
+    // Wheel notches are positive toward the user.
     SendWheel(cw, {5, 5}, {0, 120});      // one notch away from the user
     SendWheel(cw, {5, 5}, {-240, -360});  // two to the right, three toward
     // A touchpad's fractions: nothing until they make a notch, the rest is kept.
     for (int i = 0; i < 3; ++i) SendWheel(cw, {5, 5}, {0, -50});
     SendWheel(cw, {5, 5}, {0, -90});
-    EXPECT_EQ(calls, (std::vector<std::string>{"0,-1", "2,3", "0,1", "0,1"}));
+    EXPECT_EQ(calls,
+              (std::vector<std::string>{"down 100,100", "drag 130,90", "down 10,10", "0,-1", "2,3", "0,1", "0,1"}));
     EXPECT_FALSE(SendWheel(cw, {5, 5}, {0, 120})) << "the handler's False leaves the event to others";
 }
 
@@ -172,8 +154,6 @@ TEST_F(ControlTest, PaintDrawsOverTheBackdrop) {
     EXPECT_EQ(ShownAt(ca->Widget(), 25, 5), QColor(0, 0, 255));
     ASSERT_FALSE(areas.empty());
     EXPECT_EQ(areas.front(), (fw::Rect{0, 0, 40, 30}));
-    fw::Application::SetSupportsHiDPI(true);
-    EXPECT_EQ(fw::Picture::DevicePixelRatio(), QGuiApplication::primaryScreen()->devicePixelRatio());
 }
 
 // The widgets go later than their controls: what the user does meanwhile reaches nobody.
@@ -192,15 +172,15 @@ TEST_F(ControlTest, AWidgetOutlivingItsControlIgnoresTheUser) {
     EXPECT_TRUE(calls.empty());
 }
 
-// How many dark pixels each row of an image holds, rows without any left out.
-std::vector<int> DarkRows(const QImage& image) {
+// An arrow pointing up has fewer dark pixels in its first inked row than in its last.
+bool PointsUp(const QImage& image) {
     std::vector<int> rows;
     for (int y = 0; y < image.height(); ++y) {
         int dark = 0;
         for (int x = 0; x < image.width(); ++x) dark += qGray(image.pixel(x, y)) < 100;
         if (dark) rows.push_back(dark);
     }
-    return rows;
+    return !rows.empty() && rows.front() < rows.back();
 }
 
 TEST_F(ControlTest, UpDownArrowsShowTheirWayAndRaiseUpOnTheUpperAndDownOnTheLowerHalf) {
@@ -212,10 +192,8 @@ TEST_F(ControlTest, UpDownArrowsShowTheirWayAndRaiseUpOnTheUpperAndDownOnTheLowe
         return shot.copy(0, upper ? 0 : shot.height() / 2, shot.width(), shot.height() / 2);
     };
     const QImage upper = half(true), lower = half(false);
-    const auto up = DarkRows(upper), down = DarkRows(lower);
-    ASSERT_TRUE(!up.empty() && !down.empty());
-    EXPECT_LT(up.front(), up.back()) << "the upper arrow points up";
-    EXPECT_GT(down.front(), down.back()) << "the lower arrow points down";
+    EXPECT_TRUE(PointsUp(upper));
+    EXPECT_TRUE(PointsUp(lower.mirrored())) << "the lower arrow points down";
     for (bool upperHeld : {true, false}) {
         const QPoint at(6, upperHeld ? 2 : 20);
         SendMouse(upd->Widget(), QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
@@ -243,11 +221,13 @@ TEST_F(ControlTest, ARepeatingTimerStopsWithItsWindow) {
     EXPECT_EQ(fired, 2) << "a closed window's timer stays quiet";
 }
 
-TEST_F(ControlTest, TextFieldLabelAndImageWellTakeTheirProperties) {
+TEST_F(ControlTest, CheckBoxTextFieldLabelAndImageWellTakeTheirPropertiesAndInput) {
+    std::shared_ptr<fw::CheckBox> cb;
     std::shared_ptr<fw::TextField> tf;
     std::shared_ptr<fw::Label> label, tiny;
     std::shared_ptr<fw::ImageWell> well;
     Build([&](LogWindow& self) {
+        cb = Add<fw::CheckBox>(self, "CB", 100, 10, 100, 22);
         tf = Add<fw::TextField>(self, "EF", 72, 153, 41, 22);
         label = Add<fw::Label>(self, "L", 69, 223, 100, 20);
         Set(*label, {{"Text", std::string("KZP-Viewer")},
@@ -257,6 +237,14 @@ TEST_F(ControlTest, TextFieldLabelAndImageWellTakeTheirProperties) {
         tiny = Add<fw::Label>(self, "T", 0, 0, 10, 10);
         well = Add<fw::ImageWell>(self, "IW", 10, 10, 40, 40);
     });
+    Set(*cb, {{"Value", true}});
+    EXPECT_EQ(cb->VisualState(), fw::CheckBox::kChecked);
+    cb->Action.Bind([&](std::shared_ptr<fw::CheckBox> box) { calls.push_back(box->Value() ? "1" : "0"); });
+    cb->SetValue(false);  // a change made by the program is no action of the user
+    QTest::mouseClick(cb->Widget(), Qt::LeftButton, {}, QPoint(5, 11));
+    EXPECT_EQ(calls, std::vector<std::string>{"1"});
+    cb->SetVisualState(fw::CheckBox::kIndeterminate);
+    EXPECT_FALSE(cb->Value());
     tf->SetText("50");
     QTest::keyClicks(tf->Widget(), "7");
     EXPECT_EQ(tf->Text(), "507") << "typing needs no handler";
