@@ -50,27 +50,19 @@ public:
     std::function<void(LogWindow&)> layout, createControls, open;
     std::vector<std::string> log;
 
-    void Layout() override {
-        log.push_back("Layout");
-        if (layout) layout(*this);
-    }
-    void CreateControls() override {
-        log.push_back("CreateControls");
-        if (createControls) createControls(*this);
-    }
+    void Layout() override { Hook("Layout", layout); }
+    void CreateControls() override { Hook("CreateControls", createControls); }
+    void Event_Open() override { Hook("Open", open); }
+    void Event_Resizing() override { Hook("Resizing " + SizeText(), {}); }
+    void Event_Resized() override { Hook("Resized " + SizeText(), {}); }
     bool IsEventImplemented(const std::string& name) override {
         return fw::RuntimeIsEventHandled(*this, kClass, name, true);
     }
-    void Event_Open() override {
-        log.push_back("Open");
-        if (open) open(*this);
+    void Hook(const std::string& entry, const std::function<void(LogWindow&)>& hook) {
+        log.push_back(entry);
+        if (hook) hook(*this);
     }
-    void Event_Resizing() override {
-        log.push_back("Resizing " + std::to_string(Width()) + "x" + std::to_string(Height()));
-    }
-    void Event_Resized() override {
-        log.push_back("Resized " + std::to_string(Width()) + "x" + std::to_string(Height()));
-    }
+    std::string SizeText() const { return std::to_string(Width()) + "x" + std::to_string(Height()); }
 
     long Count(const std::string& prefix) const {
         return std::count_if(log.begin(), log.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
@@ -113,8 +105,7 @@ inline bool SendWheel(QWidget* w, QPoint pos, QPoint angle) {
     return e.isAccepted();
 }
 
-// What the screen shows of a widget at (x, y) once pending paints are done:
-// its window's pixels as last painted, not a fresh rendering.
+// What the screen shows of a widget at (x, y) once pending paints are done.
 inline QColor ShownAt(QWidget* widget, int x, int y) {
     QApplication::processEvents();
     // At other pixel ratios the offscreen platform grabs only part of a

@@ -35,6 +35,14 @@ TEST_F(EventBoundaryTest, AnExceptionEscapingAHandlerIsReportedAndTheWindowGoesO
     w.reset();
     QApplication::processEvents();
     EXPECT_TRUE(weak.expired()) << "a closed window leaves nothing behind";
+    // Nor is a handler bound to a window that is gone called.
+    struct Target : fw::Window {
+        Target() : fw::Window("Target.Target") {}
+        bool Down(std::shared_ptr<fw::Canvas>, std::int64_t, std::int64_t) { return true; }
+    };
+    auto canvas = std::make_shared<fw::Canvas>();
+    canvas->MouseDown.Bind(std::make_shared<Target>(), &Target::Down);
+    EXPECT_FALSE(canvas->MouseDown.Raise(canvas, 1, 1));
 }
 
 TEST_F(EventBoundaryTest, InTheEventLoopAReportWaitsUntilTheResizeHasReturnedAndIsNotStacked) {
@@ -46,7 +54,7 @@ TEST_F(EventBoundaryTest, InTheEventLoopAReportWaitsUntilTheResizeHasReturnedAnd
     w->Constructor();
     fw::SetExceptionReporter(nullptr);  // the real box
     bool resizing = false, boxDuringResize = false;
-    std::vector<QString> shown;
+    QString shown;
     auto openBoxes = [] {
         std::vector<QMessageBox*> found;
         for (QWidget* top : QApplication::topLevelWidgets()) {
@@ -71,7 +79,7 @@ TEST_F(EventBoundaryTest, InTheEventLoopAReportWaitsUntilTheResizeHasReturnedAnd
     QTimer::singleShot(0, [&] {
         resize(300);
         QTimer::singleShot(0, [&] {
-            for (QMessageBox* box : openBoxes()) shown.push_back(box->text());
+            for (QMessageBox* box : openBoxes()) shown += box->text();
             resize(320);  // the same message while its box is open
             QTimer::singleShot(0, [&] {
                 EXPECT_EQ(openBoxes().size(), 1u) << "not stacked";
@@ -82,18 +90,7 @@ TEST_F(EventBoundaryTest, InTheEventLoopAReportWaitsUntilTheResizeHasReturnedAnd
     });
     EXPECT_EQ(fw::RuntimeRun(), 0);
     EXPECT_FALSE(boxDuringResize);
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_NE(shown[0].indexOf("zu klein"), -1);
-}
-
-TEST_F(EventBoundaryTest, AHandlerOfAWindowThatIsGoneIsNotCalled) {
-    auto canvas = std::make_shared<fw::Canvas>();
-    struct Target : fw::Window {
-        Target() : fw::Window("Target.Target") {}
-        bool Down(std::shared_ptr<fw::Canvas>, std::int64_t, std::int64_t) { return true; }
-    };
-    canvas->MouseDown.Bind(std::make_shared<Target>(), &Target::Down);
-    EXPECT_FALSE(canvas->MouseDown.Raise(canvas, 1, 1));
+    EXPECT_TRUE(shown.startsWith("Ein unerwarteter Fehler") && shown.count("zu klein") == 1) << shown.toStdString();
 }
 
 // The real report box and open dialog, answered as a user would.
