@@ -1,6 +1,4 @@
 #pragma once
-// A window class that logs its hooks and events, helpers for properties and
-// real Qt input events.
 #include <QApplication>
 #include <QMouseEvent>
 #include <QScreen>
@@ -81,9 +79,10 @@ protected:
         fw::SetExceptionReporter(nullptr);
         QApplication::processEvents();
     }
-    std::shared_ptr<LogWindow> Build(std::function<void(LogWindow&)> createControls = {}, std::int64_t width = 300,
-                                     std::int64_t height = 200) {
-        auto w = std::make_shared<LogWindow>();
+    template <typename W = LogWindow>
+    std::shared_ptr<W> Build(std::function<void(LogWindow&)> createControls = {}, std::int64_t width = 300,
+                             std::int64_t height = 200) {
+        auto w = std::make_shared<W>();
         w->layout = [width, height](LogWindow& self) { SetWindowRecord(self, width, height); };
         w->createControls = std::move(createControls);
         w->Constructor();
@@ -108,8 +107,7 @@ inline bool SendWheel(QWidget* w, QPoint pos, QPoint angle) {
 // What the screen shows of a widget at (x, y) once pending paints are done.
 inline QColor ShownAt(QWidget* widget, int x, int y) {
     QApplication::processEvents();
-    // At other pixel ratios the offscreen platform grabs only part of a
-    // window: there the widget paints afresh.
+    // At other pixel ratios the offscreen grab is cut short: paint afresh.
     if (const qreal r = widget->devicePixelRatio(); r != 1) {
         return widget->grab().toImage().pixelColor(int(x * r), int(y * r));
     }

@@ -49,9 +49,7 @@ TEST_F(EventBoundaryTest, InTheEventLoopAReportWaitsUntilTheResizeHasReturnedAnd
     struct Failing : LogWindow {
         void Event_Resizing() override { throw std::runtime_error("zu klein"); }
     };
-    auto w = std::make_shared<Failing>();
-    w->layout = [](LogWindow& self) { SetWindowRecord(self, 200, 100); };
-    w->Constructor();
+    auto w = Build<Failing>({}, 200, 100);
     fw::SetExceptionReporter(nullptr);  // the real box
     bool resizing = false, boxDuringResize = false;
     QString shown;
@@ -67,8 +65,7 @@ TEST_F(EventBoundaryTest, InTheEventLoopAReportWaitsUntilTheResizeHasReturnedAnd
         w->Widget()->resize(width, 300);
         resizing = false;
     };
-    // Closes a box that a nested loop opened inside the resize, so the test
-    // ends either way.
+    // Closes a box opened inside the resize, so that the test ends either way.
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
         if (!resizing) return;

@@ -42,8 +42,8 @@ TEST(TruncateToInt64, IsDefinedForEveryDouble) {
 }
 
 // Characters, not bytes: an invalid or cut-short sequence counts one a byte.
+// Each case: the bytes in hex, then how many characters they make.
 TEST(CharacterFunctions, CountCharactersNotBytes) {
-    // Each case: the bytes in hex, then how many characters they make.
     std::istringstream cases(
         "C39C626572 4 FFFE 2 8061 2 C3 1 C181 2 E2809E 1 E28061 3 F09F9880 1 F5808080 4 C280DFBF 2 E0A080EFBFBF 2 "
         "F48FBFBF 1");
