@@ -1,6 +1,4 @@
 #pragma once
-// Shared by the window, control and menu tests: a window class that logs
-// its hooks and events, helpers for properties and real Qt input events.
 #include <QApplication>
 #include <QMouseEvent>
 #include <QScreen>
@@ -8,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -23,19 +22,21 @@ inline void Set(fw::Object& object, std::initializer_list<std::pair<const char*,
 }
 
 inline void SetWindowRecord(fw::Window& w, std::int64_t width, std::int64_t height, bool resizeable = true) {
-    Set(w, {{"Width", std::int64_t(width)},
-            {"Height", std::int64_t(height)},
-            {"MinimumWidth", std::int64_t(width)},
-            {"MinimumHeight", std::int64_t(height)},
-            {"MaximumWidth", std::int64_t(32000)},
-            {"MaximumHeight", std::int64_t(32000)},
-            {"Title", std::string("Test")},
+    Set(w, {{"Width", width},
+            {"Height", height},
+            {"MinimumWidth", width},
+            {"MinimumHeight", height},
             {"Resizeable", resizeable},
             {"Visible", true}});
 }
 
-inline void SetBox(fw::RectControl& c, std::int64_t left, std::int64_t top, std::int64_t width, std::int64_t height) {
-    Set(c, {{"Left", left}, {"Top", top}, {"Width", width}, {"Height", height}});
+template <typename T>
+std::shared_ptr<T> Add(fw::Window& w, const std::string& name, std::int64_t left, std::int64_t top, std::int64_t width,
+                       std::int64_t height, const std::string& parent = "") {
+    auto c = w.New<T>();
+    w.AddControl(name, c);
+    Set(*c, {{"Left", left}, {"Top", top}, {"Width", width}, {"Height", height}, {"InitialParent", parent}});
+    return c;
 }
 
 // A window whose hooks are given by the test; every hook and event is logged.
@@ -47,32 +48,22 @@ public:
     std::function<void(LogWindow&)> layout, createControls, open;
     std::vector<std::string> log;
 
-    void Layout() override {
-        log.push_back("Layout");
-        if (layout) layout(*this);
-    }
-    void CreateControls() override {
-        log.push_back("CreateControls");
-        if (createControls) createControls(*this);
-    }
+    void Layout() override { Hook("Layout", layout); }
+    void CreateControls() override { Hook("CreateControls", createControls); }
+    void Event_Open() override { Hook("Open", open); }
+    void Event_Resizing() override { Hook("Resizing " + SizeText(), {}); }
+    void Event_Resized() override { Hook("Resized " + SizeText(), {}); }
     bool IsEventImplemented(const std::string& name) override {
         return fw::RuntimeIsEventHandled(*this, kClass, name, true);
     }
-    void Event_Open() override {
-        log.push_back("Open");
-        if (open) open(*this);
+    void Hook(const std::string& entry, const std::function<void(LogWindow&)>& hook) {
+        log.push_back(entry);
+        if (hook) hook(*this);
     }
-    void Event_Resizing() override {
-        log.push_back("Resizing " + std::to_string(Width()) + "x" + std::to_string(Height()));
-    }
-    void Event_Resized() override {
-        log.push_back("Resized " + std::to_string(Width()) + "x" + std::to_string(Height()));
-    }
+    std::string SizeText() const { return std::to_string(Width()) + "x" + std::to_string(Height()); }
 
-    int Count(const std::string& prefix) const {
-        int n = 0;
-        for (const auto& l : log) n += l.rfind(prefix, 0) == 0;
-        return n;
+    long Count(const std::string& prefix) const {
+        return std::count_if(log.begin(), log.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
     }
 };
 
@@ -88,9 +79,10 @@ protected:
         fw::SetExceptionReporter(nullptr);
         QApplication::processEvents();
     }
-    std::shared_ptr<LogWindow> Build(std::function<void(LogWindow&)> createControls = {}, std::int64_t width = 300,
-                                     std::int64_t height = 200) {
-        auto w = std::make_shared<LogWindow>();
+    template <typename W = LogWindow>
+    std::shared_ptr<W> Build(std::function<void(LogWindow&)> createControls = {}, std::int64_t width = 300,
+                             std::int64_t height = 200) {
+        auto w = std::make_shared<W>();
         w->layout = [width, height](LogWindow& self) { SetWindowRecord(self, width, height); };
         w->createControls = std::move(createControls);
         w->Constructor();
@@ -112,12 +104,10 @@ inline bool SendWheel(QWidget* w, QPoint pos, QPoint angle) {
     return e.isAccepted();
 }
 
-// What the screen shows of a widget at (x, y) once pending paints are done:
-// its window's pixels as last painted, not a fresh rendering.
+// What the screen shows of a widget at (x, y) once pending paints are done.
 inline QColor ShownAt(QWidget* widget, int x, int y) {
     QApplication::processEvents();
-    // At other pixel ratios the offscreen platform grabs only part of a
-    // window: there the widget paints afresh.
+    // At other pixel ratios the offscreen grab is cut short: paint afresh.
     if (const qreal r = widget->devicePixelRatio(); r != 1) {
         return widget->grab().toImage().pixelColor(int(x * r), int(y * r));
     }

@@ -10,6 +10,11 @@
 
 #include "framework/core/Exceptions.h"
 #include "framework/properties/PropertyRecordBuilder.h"
+#include "framework/properties/SetProperties.h"
+#include "framework/widgets/Canvas.h"
+#include "framework/widgets/Label.h"
+#include "framework/widgets/Timer.h"
+#include "tests/support/UiTestSupport.h"
 
 namespace {
 
@@ -32,20 +37,19 @@ Bytes Of(const Record& record) {
     return Bytes(record.begin(), record.end());
 }
 
-// The message of the format error that decoding raises, or "" if none.
-std::string DecodeError(const Bytes& record) {
+template <typename F>
+std::string FormatError(F f) {
     try {
-        fw::DecodePropertyRecord(record);
+        f();
     } catch (const fw::UnsupportedFormatException& e) {
         return e.what();
     }
     return "";
 }
 
-// Each record built by the program's builder, byte for byte, and read back.
 TEST(PropertyRecordTest, BuiltRecordsHaveTheirBytesAndReadBackEntryForEntry) {
     const struct {
-        Bytes built, bytes;
+        Bytes built, bytes;  // built empty: a record no builder makes; bytes empty: as built
         std::vector<fw::PropertyValue> values;
     } cases[] = {
         // Period begins at byte 23, an odd position.
@@ -60,27 +64,24 @@ TEST(PropertyRecordTest, BuiltRecordsHaveTheirBytesAndReadBackEntryForEntry) {
          {std::string("Box"), std::int64_t{-2147483648LL}, std::int64_t{-1}, std::int64_t{2147483648LL}}},
         {Of(fw::MakeRecord(fw::String("Tooltip", ""), fw::Bool("Visible", false), fw::Single("FontSize", 12.0f),
                            fw::Enum8("FontUnit", 200))),
-         Cat({"Tooltip ", Bytes{0, 0, 0, 0}, "Visible ", Bytes{0}, "FontSize ", Bytes{0, 0, 0x40, 0x41}, "FontUnit ",
-              Bytes{200}}),
+         {},
          {std::string(), false, 12.0f, std::uint8_t{200}}},
         {Of(fw::MakeRecord(fw::ColorValue("BackgroundColor", fw::RGB(255, 255, 255)),
                            fw::ColorValue("TextColor", fw::Color{1, 2, 3, 4}))),
-         Cat({"BackgroundColor ", Bytes{0xFF, 0xFF, 0xFF, 0}, "TextColor ", Bytes{1, 2, 3, 4}}),
+         {},
          {fw::RGB(255, 255, 255, 0), fw::Color{1, 2, 3, 4}}},
+        // Value bytes are data, not text: a blank or a zero inside a value is no separator.
+        {{},
+         Cat({"Left ", Bytes{0x20, 0, 0x20, 0, 0, 0, 0, 0}, "Caption ", Bytes{3, 0, 0, 0, 0, 0x20, 0xFF}}),
+         {std::int64_t{0x200020}, std::string("\0 \xFF", 3)}},
+        {{}, {}, {}},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(c.built, c.bytes);
-        const auto entries = fw::DecodePropertyRecord(c.bytes);
+        EXPECT_TRUE(c.built.empty() || c.bytes.empty() || c.built == c.bytes);
+        const auto entries = fw::DecodePropertyRecord(c.bytes.empty() ? c.built : c.bytes);
         ASSERT_EQ(entries.size(), c.values.size());
         for (std::size_t i = 0; i < entries.size(); ++i) EXPECT_EQ(entries[i].value, c.values[i]) << entries[i].name;
     }
-    // Value bytes are data, not text: a blank or a zero inside a value is no separator.
-    const auto odd = fw::DecodePropertyRecord(
-        Cat({"Left ", Bytes{0x20, 0, 0x20, 0, 0, 0, 0, 0}, "Caption ", Bytes{3, 0, 0, 0, 0, 0x20, 0xFF}}));
-    ASSERT_EQ(odd.size(), 2u);
-    EXPECT_EQ(odd[0].value, fw::PropertyValue(std::int64_t{0x200020}));
-    EXPECT_EQ(odd[1].value, fw::PropertyValue(std::string("\0 \xFF", 3)));
-    EXPECT_TRUE(fw::DecodePropertyRecord(Bytes{}).empty());
 }
 
 TEST(PropertyRecordTest, MalformedRecordsAreRefusedNamingTheEntry) {
@@ -108,9 +109,35 @@ TEST(PropertyRecordTest, MalformedRecordsAreRefusedNamingTheEntry) {
         {Cat({"Title ", Bytes{0xFF, 0xFF, 0xFF, 0xFF}, "Info"}), "Satzende"},
     };
     for (const auto& c : cases) {
-        const std::string message = DecodeError(c.record);
+        const std::string message = FormatError([&] { fw::DecodePropertyRecord(c.record); });
         EXPECT_NE(message.find(c.message), std::string::npos) << message;
     }
+}
+
+class SetPropertiesTest : public uitest::UiTest {};
+
+TEST_F(SetPropertiesTest, EveryEntryIsAppliedInOrderUntilOneTheClassLacks) {
+    auto w = Build();
+    auto canvas = uitest::Add<fw::Canvas>(*w, "CA", 0, 0, 1, 1);
+    constexpr auto record =
+        fw::MakeRecord(fw::Int("Left", 156), fw::Int("Top", -1), fw::Int("Width", 400), fw::Bool("Visible", false),
+                       fw::Int("Width", 300), fw::String("InitialParent", ""));
+    fw::SetProperties(*canvas, record.bytes());
+    EXPECT_EQ((std::array{canvas->Left(), canvas->Top(), canvas->Width()}),
+              (std::array<std::int64_t, 3>{156, -1, 300}));
+    EXPECT_FALSE(canvas->Widget()->isVisible());
+
+    auto label = std::make_shared<fw::Label>();
+    constexpr auto refused =
+        fw::MakeRecord(fw::String("Text", "Zoom"), fw::Int("RunMode", 1), fw::String("Text", "nie"));
+    const std::string message = FormatError([&] { fw::SetProperties(*label, refused.bytes()); });
+    EXPECT_NE(message.find("Eintrag 2 des"), std::string::npos) << message;
+    EXPECT_NE(message.find("RunMode"), std::string::npos) << message;
+    EXPECT_EQ(label->Text(), "Zoom");
+    // A timer has no place on the window, and a value must have its entry's type.
+    EXPECT_THROW(fw::SetProperties(*std::make_shared<fw::Timer>(), fw::MakeRecord(fw::Int("Left", 3)).bytes()),
+                 fw::UnsupportedFormatException);
+    EXPECT_THROW(w->SetProperty("Width", true), fw::UnsupportedFormatException);
 }
 
 }  // namespace
