@@ -126,6 +126,8 @@ TEST_F(SetPropertiesTest, EveryEntryIsAppliedInOrderUntilOneTheClassLacks) {
     EXPECT_EQ((std::array{canvas->Left(), canvas->Top(), canvas->Width()}),
               (std::array<std::int64_t, 3>{156, -1, 300}));
     EXPECT_FALSE(canvas->Widget()->isVisible());
+    canvas->SetVisible(true);
+    EXPECT_TRUE(canvas->Widget()->isVisible());
 
     auto label = std::make_shared<fw::Label>();
     constexpr auto refused =

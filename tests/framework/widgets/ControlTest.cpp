@@ -172,11 +172,16 @@ TEST_F(ControlTest, ARepeatingTimerStopsWithItsWindow) {
     fw::GetImplicitWindow(LogWindow::kClass)->AddControl("Timer1", timer);
     Set(*timer, {{"RunMode", std::int64_t(2)}, {"Period", std::int64_t(10)}, {"Enabled", false}});
     timer->Action.Bind([&](std::shared_ptr<fw::Timer> t) {
-        if (++fired == 2) t->Window()->Close();
+        if (++fired == 1) t->SetRunMode(fw::Timer::kOff);
+        if (fired == 2) t->Window()->Close();
     });
     QTest::qWait(50);
     EXPECT_EQ(fired, 0) << "not while disabled";
     timer->SetEnabled(true);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return fired == 1; }));
+    QTest::qWait(50);
+    EXPECT_EQ(fired, 1) << "not while its run mode is off";
+    timer->SetRunMode(fw::Timer::kMultiple);
     EXPECT_TRUE(QTest::qWaitFor([&] { return fired == 2; }));
     QTest::qWait(100);
     EXPECT_EQ(fired, 2) << "a closed window's timer stays quiet";
@@ -212,6 +217,9 @@ TEST_F(ControlTest, CheckBoxTextFieldLabelAndImageWellTakeTheirPropertiesAndInpu
     Set(*tf, {{"Enabled", false}});
     EXPECT_FALSE(tf->Widget()->isEnabled());
     EXPECT_EQ(label->Widget()->font().family(), QApplication::font().family()) << "\"System\" is the default";
+    Set(*tiny, {{"FontName", std::string("Serif")}, {"TextColor", fw::RGB(200, 0, 0)}});
+    EXPECT_EQ(tiny->Widget()->palette().color(QPalette::WindowText), QColor(200, 0, 0));
+    EXPECT_EQ(tiny->Widget()->font().family(), "Serif");
     EXPECT_EQ(label->Widget()->toolTip(), "Name");
     for (float size : {1.0f, 0.4f, 0.0f}) {
         Set(*tiny, {{"FontSize", size}});
