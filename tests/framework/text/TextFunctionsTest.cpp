@@ -62,6 +62,9 @@ TEST(CharacterFunctions, CountCharactersNotBytes) {
     EXPECT_EQ(fw::InStr(2, "a  b  c", "  "), 2);
     EXPECT_EQ(fw::InStr(9, "1  2", "  "), 0);
     EXPECT_EQ(fw::InStr(0, "1 2", "  "), 0);
+    EXPECT_EQ(fw::InStr(4, "abc", ""), 4);
+    EXPECT_EQ(fw::NthField("a b", "", 1), "a b");
+    EXPECT_EQ(fw::NthField("a b", "", 2), "");
 }
 
 }  // namespace
