@@ -33,7 +33,12 @@ int NonWhite(fw::Picture& pic) {
 TEST(Picture, SizeAndRefusals) {
     auto pic = fw::Picture::Create(400, 300, 16);
     EXPECT_EQ(pic->Pixel(399, 299), kWhite);
-    EXPECT_THROW(fw::Picture::Create(0, 10, 16), fw::RuntimeException);
+    try {
+        fw::Picture::Create(0, 10, 16);
+        ADD_FAILURE() << "a picture without width";
+    } catch (const fw::RuntimeException& e) {
+        EXPECT_STREQ(e.what(), "Ein Bild von 0 x 10 Punkten kann nicht angelegt werden.");
+    }
     EXPECT_THROW(fw::Picture::Create(10, -1, 16), fw::RuntimeException);
     EXPECT_THROW(fw::Picture::Create(1 << 20, 10, 16), fw::RuntimeException);
     const std::int64_t outside[][2] = {{400, 0},       {0, 300},       {-1, 0},       {0, -1},
