@@ -40,7 +40,7 @@ TEST(MenuBar1Test, AWindowShowsBothMenusAndCtrlIRunsAboutWithoutIt) {
     bare->Constructor();
     bare->Show();
     QApplication::setActiveWindow(bare->Widget());
-    QTRY_VERIFY(bare->Widget()->isActiveWindow());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return bare->Widget()->isActiveWindow(); }));
     QTest::keyClick(bare->Widget(), Qt::Key_I, Qt::ControlModifier);
     EXPECT_EQ(abouts, 1);
     bare->Close();
