@@ -85,8 +85,8 @@ TEST_F(TextInputStreamTest, LinesAreSplitAtEveryLineEndAndDecoded) {
         {Utf16BE(u"1 2\r\n\u00E4\n\U0001F600\r"), {"1 2", "\xC3\xA4", "\xF0\x9F\x98\x80"}},
         {Utf16LE(u""), {}},
         {Utf16LE(u"\r\n\r\n"), {"", ""}},
-        {Utf16LE(u"\xD800x\n"), {bad + "x"}},  // a high surrogate without its pair
-        {Utf16LE(u"\xDC00y"), {bad + "y"}},    // a lone low surrogate
+        {Utf16LE(u"\xD800x\n"), {bad + "x"}},            // a high surrogate without its pair
+        {Utf16LE(u"\xDC00y\xDFFF"), {bad + "y" + bad}},  // lone low surrogates
         {Utf16LE(u"\xD800\r\n"), {bad}},
         {Utf16LE(u"a\n") + "A", {"a", bad}},  // an odd byte at the end
         {Utf16LE(u"a\r") + "A", {"a", bad}},
