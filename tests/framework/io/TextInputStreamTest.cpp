@@ -68,8 +68,8 @@ TEST_F(TextInputStreamTest, LinesAreSplitAtEveryLineEndAndDecoded) {
         {Utf16(u""), {}},
         {Utf16(u"\r\n\r\n"), {"", ""}},
         {Utf16(u"\U0001F600\n"), {"\xF0\x9F\x98\x80"}},  // a pair: one character beyond 16 bits
-        {Utf16(u"\xD800x\n"), {bad + "x"}},  // a high surrogate without its pair
-        {Utf16(u"\xDC00y"), {bad + "y"}},    // a lone low surrogate
+        {Utf16(u"\xD800x\n"), {bad + "x"}},              // a high surrogate without its pair
+        {Utf16(u"\xDC00y\xDFFF"), {bad + "y" + bad}},    // lone low surrogates
         {Utf16(u"\xD800\r\n"), {bad}},
         {Utf16(u"a\n") + "A", {"a", bad}},  // an odd byte at the end
         {Utf16(u"a\r") + "A", {"a", bad}},

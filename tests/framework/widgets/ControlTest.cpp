@@ -52,7 +52,7 @@ TEST_F(ControlTest, LocksDecideWhoGrowsAndWhoMovesWithTheWindow) {
     EXPECT_EQ(Box(*right), (std::array<std::int64_t, 4>{625, 486, 30, 40}));
     w->Widget()->resize(576, w->Widget()->height() - 65);
     QApplication::processEvents();
-    EXPECT_EQ(all->Widget()->geometry(), QRect(157, 16, 0, 0));
+    EXPECT_EQ(Box(*all), (std::array<std::int64_t, 4>{157, 16, 0, 0}));
     EXPECT_EQ(Box(*right), (std::array<std::int64_t, 4>{501, 421, 30, 40}));
 }
 
@@ -150,6 +150,8 @@ TEST_F(ControlTest, AWidgetOutlivingItsControlIgnoresTheUser) {
     ca->MouseDown.Bind(
         [&](std::shared_ptr<fw::Canvas>, std::int64_t, std::int64_t) { return calls.push_back("down"), true; });
     const QPointer<QWidget> arrows = upd->Widget(), canvas = ca->Widget();
+    ca->SetVisible(true);
+    EXPECT_FALSE(canvas->isVisible()) << "no window of its own before it has one";
     upd.reset();
     ca.reset();
     ASSERT_TRUE(arrows && canvas);
@@ -170,7 +172,7 @@ TEST_F(ControlTest, ARepeatingTimerStopsWithItsWindow) {
     int fired = 0;
     auto timer = Build()->New<fw::Timer>();
     fw::GetImplicitWindow(LogWindow::kClass)->AddControl("Timer1", timer);
-    Set(*timer, {{"RunMode", std::int64_t(2)}, {"Period", std::int64_t(10)}, {"Enabled", false}});
+    Set(*timer, {{"RunMode", std::int64_t(2)}, {"Period", std::int64_t(60000)}, {"Enabled", false}});
     timer->Action.Bind([&](std::shared_ptr<fw::Timer> t) {
         if (++fired == 1) t->SetRunMode(fw::Timer::kOff);
         if (fired == 2) t->Window()->Close();
@@ -178,6 +180,7 @@ TEST_F(ControlTest, ARepeatingTimerStopsWithItsWindow) {
     QTest::qWait(50);
     EXPECT_EQ(fired, 0) << "not while disabled";
     timer->SetEnabled(true);
+    timer->SetPeriod(10);
     EXPECT_TRUE(QTest::qWaitFor([&] { return fired == 1; }));
     QTest::qWait(50);
     EXPECT_EQ(fired, 1) << "not while its run mode is off";
