@@ -16,7 +16,7 @@
 #include "framework/painting/GraphicsQt_p.h"  // SetRenderThreads: threads:N
 #include "framework/painting/Picture.h"
 #include "model/Module1.h"
-#include "tests/support/PlainReplay.h"
+#include "bench/PlainReplay.h"
 #include "tests/support/Scenes.h"
 
 namespace {
