@@ -10,7 +10,7 @@ namespace WIInfoRecords {
 using namespace RecordForms;
 
 // The maker's notice at the bottom right; one line, it must fit 140 x 20 at size 9.
-inline constexpr std::string_view kNotice = "\u00A9 2026 KZP-Viewer-Team";
+inline constexpr std::string_view kNotice = "(c) 2026 KZP-Viewer-Team";
 
 inline constexpr auto kWindow = WindowRecord({
     .width = 238,

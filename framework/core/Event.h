@@ -30,8 +30,10 @@ public:
     // R() when no handler is bound or the handler raised (after the report).
     R Raise(Args... args) const {
         if (!handler_) return R();
-        auto handler = handler_;  // the handler may rebind while it runs
-        return CallGuarded([&]() -> R { return handler(args...); });
+        return CallGuarded([&]() -> R {
+            auto handler = handler_;  // the handler may rebind while it runs; the copy may run out of memory
+            return handler(args...);
+        });
     }
 
 private:

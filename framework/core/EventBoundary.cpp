@@ -6,6 +6,7 @@
 #include <QThread>
 
 #include <cstdio>
+#include <memory>
 #include <new>
 #include <set>
 
@@ -14,6 +15,11 @@
 namespace fw {
 
 namespace {
+
+// What is told when not even the report could be built or queued: fixed in
+// advance, so that telling it needs no memory.
+constexpr char kNoMemoryText[] = "Ein unerwarteter Fehler ist aufgetreten:\n\nDer Arbeitsspeicher reicht nicht aus.";
+constexpr char kUnexpectedText[] = "Ein unerwarteter Fehler ist aufgetreten.";
 
 std::function<void(const std::string&)>& Reporter() {
     static std::function<void(const std::string&)> reporter;
@@ -26,11 +32,58 @@ std::set<std::string>& Showing() {
     return texts;
 }
 
+// The fixed text's box needs no entry above, which may be what failed.
+bool fixedBoxShowing = false;
+
 // The box belongs to the window the user was working in and carries the
-// program's name, whatever that window is called.
-QMessageBox* NewBox(const std::string& text) {
-    return new QMessageBox(QMessageBox::Warning, QApplication::applicationDisplayName(), QString::fromStdString(text),
-                           QMessageBox::Ok, QApplication::activeWindow());
+// program's name, whatever that window is called. Its text is plain: a path
+// or a message may hold what would otherwise be taken for markup.
+QMessageBox* NewBox(const char* utf8) {
+    auto* box = new QMessageBox(QMessageBox::Warning, QApplication::applicationDisplayName(), QString(),
+                                QMessageBox::Ok, QApplication::activeWindow());
+    box->setTextFormat(Qt::PlainText);
+    box->setText(QString::fromUtf8(utf8));
+    return box;
+}
+
+// Shows a box that deletes itself on closing, without a loop of its own;
+// `closed` runs once it is gone.
+template <typename Closed>
+void ShowBox(const char* utf8, Closed closed) {
+    std::unique_ptr<QMessageBox> box(NewBox(utf8));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::ApplicationModal);
+    QObject::connect(box.get(), &QObject::destroyed, std::move(closed));
+    box->show();
+    box.release();
+}
+
+// The report itself failed: the terminal hears of it first, since that needs
+// nothing; the box is only tried.
+void ReportFixed(const char* text) noexcept {
+    std::fputs(text, stderr);
+    std::fputc('\n', stderr);
+    try {
+        if (Reporter()) {
+            Reporter()(text);
+            return;
+        }
+        if (!QApplication::instance() || fixedBoxShowing) return;
+        fixedBoxShowing = true;
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [text] {
+                // Queued, it runs outside every handler: nothing may leave it.
+                try {
+                    ShowBox(text, [] { fixedBoxShowing = false; });
+                } catch (...) {
+                    fixedBoxShowing = false;
+                }
+            },
+            Qt::QueuedConnection);
+    } catch (...) {
+        fixedBoxShowing = false;
+    }
 }
 
 void Report(const std::string& text) {
@@ -44,28 +97,47 @@ void Report(const std::string& text) {
         return;
     }
     if (!Showing().insert(text).second) return;
-    if (QThread::currentThread()->loopLevel() == 0) {
-        // Before the event loop (a failed start) nothing else would keep the
-        // box open: it waits here for the user.
-        QPointer<QMessageBox> box = NewBox(text);
-        box->exec();
-        delete box;
+    try {
+        if (QThread::currentThread()->loopLevel() == 0) {
+            // Before the event loop (a failed start) nothing else would keep
+            // the box open: it waits here for the user.
+            QPointer<QMessageBox> box = NewBox(text.c_str());
+            box->exec();
+            delete box;
+            Showing().erase(text);
+            return;
+        }
+        // A report may come from inside Qt's own resize, layout or paint
+        // handling, where a nested event loop pulls the ground from under it:
+        // the box opens once the event has returned.
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [text] {
+                // Queued, it runs outside every handler: nothing may leave it.
+                try {
+                    ShowBox(text.c_str(), [text] { Showing().erase(text); });
+                } catch (...) {
+                    Showing().erase(text);
+                    ReportFixed(kNoMemoryText);
+                }
+            },
+            Qt::QueuedConnection);
+    } catch (...) {
         Showing().erase(text);
-        return;
+        throw;
     }
-    // A report may come from inside Qt's own resize, layout or paint
-    // handling, where a nested event loop pulls the ground from under it:
-    // the box opens once the event has returned, and runs no loop of its own.
-    QMetaObject::invokeMethod(
-        QCoreApplication::instance(),
-        [text] {
-            QMessageBox* box = NewBox(text);
-            box->setAttribute(Qt::WA_DeleteOnClose);
-            box->setWindowModality(Qt::ApplicationModal);
-            QObject::connect(box, &QObject::destroyed, [text] { Showing().erase(text); });
-            box->show();
-        },
-        Qt::QueuedConnection);
+}
+
+// Whatever building or queuing the report throws stays here.
+template <typename Build>
+void ReportGuarded(const Build& build) noexcept {
+    try {
+        Report(build());
+    } catch (const std::bad_alloc&) {
+        ReportFixed(kNoMemoryText);
+    } catch (...) {
+        ReportFixed(kUnexpectedText);
+    }
 }
 
 }  // namespace
@@ -75,16 +147,20 @@ std::string ExceptionReportText(const std::exception& e) {
     // fault of the program: its message says all there is to say.
     if (dynamic_cast<const IOException*>(&e) || dynamic_cast<const UnsupportedFormatException*>(&e)) return e.what();
     // The library's own text for this one is English.
-    const char* what = dynamic_cast<const std::bad_alloc*>(&e) ? "Der Arbeitsspeicher reicht nicht aus." : e.what();
-    return std::string("Ein unerwarteter Fehler ist aufgetreten:\n\n") + what;
+    if (dynamic_cast<const std::bad_alloc*>(&e)) return kNoMemoryText;
+    return std::string("Ein unerwarteter Fehler ist aufgetreten:\n\n") + e.what();
 }
 
 void SetExceptionReporter(std::function<void(const std::string&)> reporter) { Reporter() = std::move(reporter); }
 
-void UnhandledException(const std::exception& e) { Report(ExceptionReportText(e)); }
+void UnhandledException(const std::exception& e) noexcept {
+    ReportGuarded([&e] { return ExceptionReportText(e); });
+}
 
 namespace detail {
-void ReportUnknownException() { Report("Ein unerwarteter Fehler ist aufgetreten."); }
+void ReportUnknownException() noexcept {
+    ReportGuarded([] { return std::string(kUnexpectedText); });
+}
 }  // namespace detail
 
 }  // namespace fw

@@ -69,6 +69,7 @@ namespace detail {
 [[noreturn]] inline void PropertyRecordCapacityExceeded() {
     throw std::length_error("property record longer than its capacity");
 }
+[[noreturn]] inline void PropertyStringNotAscii() { throw std::logic_error("property string holds a non-ASCII byte"); }
 
 consteval RecordEntry Checked(RecordEntry entry) {
     if (!EntryMatchesTable(entry.name, entry.type)) PropertyNameUnknownOrOfAnotherType();
@@ -85,7 +86,11 @@ constexpr void PropertyRecordBytes<Capacity>::Append(std::uint8_t byte) {
 consteval RecordEntry Int(std::string_view name, std::int64_t value) {
     return detail::Checked({.name = name, .type = PropertyType::Integer, .integer = value});
 }
+// Records store ASCII only: what reads them need not know an encoding.
 consteval RecordEntry String(std::string_view name, std::string_view value) {
+    for (char c : value) {
+        if (static_cast<unsigned char>(c) > 0x7F) detail::PropertyStringNotAscii();
+    }
     return detail::Checked({.name = name, .type = PropertyType::String, .text = value});
 }
 consteval RecordEntry Bool(std::string_view name, bool value) {

@@ -1,7 +1,12 @@
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <sys/stat.h>
+
+#include <filesystem>
 
 #include "framework/core/Application.h"
 #include "framework/io/FolderItem.h"
@@ -102,15 +107,31 @@ TEST_F(EventBoundaryTest, TheReportBoxAndTheOpenDialogShowThemselves) {
     auto w = Build();
     QApplication::setActiveWindow(w->Widget());
     fw::SetExceptionReporter(nullptr);
+    // A path is shown as it is spelled: markup in it is no markup of the box.
+    QTemporaryDir root;
+    const std::string folder =
+        root.path().toStdString() + "/<font size=6 color=red>Datei<br>Passwort</font><img src=x>";
+    ASSERT_TRUE(std::filesystem::create_directories(folder));
+    ASSERT_EQ(::mkfifo((folder + "/x.kzp").c_str(), 0600), 0);
+    std::string refusal;
+    try {
+        fw::FolderItem(folder + "/x.kzp").OpenAsTextFile();
+    } catch (const fw::IOException& e) {
+        refusal = e.what();
+    }
+    ASSERT_NE(refusal.find("<br>Passwort</font><img src=x>/x.kzp"), std::string::npos) << refusal;
     QString text;
+    Qt::TextFormat format = Qt::RichText;
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
         text = box->text();
+        format = box->textFormat();
         box->accept();
     });
-    fw::UnhandledException(fw::IOException("Datei fehlt."));
-    EXPECT_EQ(text, "Datei fehlt.");
+    fw::UnhandledException(fw::IOException(refusal));
+    EXPECT_EQ(text.toStdString(), refusal);
+    EXPECT_EQ(format, Qt::PlainText);
 
     for (const QString& chosen : {QStringLiteral(KZP_TEST_DATA "/app/pen_lines.kzp"), QString()}) {
         QTimer::singleShot(0, [&] {
