@@ -4,9 +4,12 @@
 #include <QTest>
 #include <QTimer>
 
+#include <dlfcn.h>
 #include <sys/stat.h>
 
+#include <climits>
 #include <filesystem>
+#include <new>
 
 #include "framework/core/Application.h"
 #include "framework/io/FolderItem.h"
@@ -16,6 +19,18 @@
 #include "tests/support/UiTestSupport.h"
 
 using namespace uitest;
+
+// Memory running out, on this thread only: while armed, the allocations
+// numbered from failFrom to failUntil fail. Everything else goes on to the
+// library's operator new, so the sanitizers still see each allocation.
+namespace {
+thread_local long allocations = 0, failFrom = 0, failUntil = 0;
+}
+void* operator new(std::size_t size) {
+    static const auto next = reinterpret_cast<void* (*)(std::size_t)>(::dlsym(RTLD_NEXT, "_Znwm"));
+    if (failFrom > 0 && ++allocations >= failFrom && allocations <= failUntil) throw std::bad_alloc();
+    return next(size);
+}
 
 namespace {
 
@@ -100,6 +115,64 @@ TEST_F(EventBoundaryTest, InTheEventLoopAReportWaitsUntilTheResizeHasReturnedAnd
     EXPECT_EQ(fw::RuntimeRun(), 0);
     EXPECT_FALSE(boxDuringResize);
     EXPECT_TRUE(shown.startsWith("Ein unerwarteter Fehler") && shown.count("zu klein") == 1) << shown.toStdString();
+}
+
+TEST_F(EventBoundaryTest, AReportThatRunsOutOfMemoryFallsBackToTheFixedTextAndLeavesNothingBehind) {
+    std::shared_ptr<fw::PushButton> button;
+    auto w = Build([&](LogWindow& self) { button = Add<fw::PushButton>(self, "B", 10, 10, 80, 20); });
+    fw::SetExceptionReporter(nullptr);  // the real box
+    long from = 0, until = 0;
+    button->Action.Bind([&](std::shared_ptr<fw::PushButton>) {
+        std::runtime_error fault("zu wenig");
+        allocations = 0, failFrom = from, failUntil = until;
+        throw fault;
+    });
+    // Raises the fault and gives back the boxes it opened, closed again.
+    auto press = [&] {
+        button->Action.Raise(button);
+        failFrom = 0;
+        QApplication::processEvents();
+        QStringList shown;
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(top);
+            if (!box || !box->isVisible()) continue;
+            shown << box->text();
+            EXPECT_EQ(box->textFormat(), Qt::PlainText);
+            box->accept();
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return shown;
+    };
+    // In the event loop, where the boxes open without waiting for the user.
+    QTimer::singleShot(0, [&] {
+        const QString report = "Ein unerwarteter Fehler ist aufgetreten:\n\nzu wenig";
+        const QString fixed = "Ein unerwarteter Fehler ist aufgetreten:\n\nDer Arbeitsspeicher reicht nicht aus.";
+        // Memory runs out at each step of building and queuing the report in turn.
+        for (long step = 1;; ++step) {
+            SCOPED_TRACE(step);
+            from = step, until = LONG_MAX;
+            testing::internal::CaptureStderr();
+            const QStringList shown = press();
+            const std::string terminal = testing::internal::GetCapturedStderr();
+            if (allocations < step) {
+                EXPECT_EQ(shown, QStringList{report}) << "nothing failed";
+                break;
+            }
+            EXPECT_EQ(shown, QStringList()) << "neither box can be built";
+            EXPECT_EQ(terminal, fixed.toStdString() + "\n");
+            from = 0;
+            EXPECT_EQ(press(), QStringList{report}) << "the report is not held back by the failed one";
+        }
+        // Only the report's first allocation fails: the fixed text gets a box of
+        // its own, once however often it comes.
+        from = until = 1;
+        testing::internal::CaptureStderr();
+        button->Action.Raise(button);
+        EXPECT_EQ(press(), QStringList{fixed});
+        testing::internal::GetCapturedStderr();
+        fw::Application::Quit();
+    });
+    EXPECT_EQ(fw::RuntimeRun(), 0);
 }
 
 // The real report box and open dialog, answered as a user would.
