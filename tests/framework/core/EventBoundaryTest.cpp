@@ -132,6 +132,7 @@ TEST_F(EventBoundaryTest, AReportThatRunsOutOfMemoryFallsBackToTheFixedTextAndLe
         button->Action.Raise(button);
         failFrom = 0;
         QApplication::processEvents();
+        QApplication::processEvents();  // a box that failed queues the fixed text's
         QStringList shown;
         for (QWidget* top : QApplication::topLevelWidgets()) {
             auto* box = qobject_cast<QMessageBox*>(top);
@@ -170,6 +171,14 @@ TEST_F(EventBoundaryTest, AReportThatRunsOutOfMemoryFallsBackToTheFixedTextAndLe
         button->Action.Raise(button);
         EXPECT_EQ(press(), QStringList{fixed});
         testing::internal::GetCapturedStderr();
+        // The report is queued, and memory runs out when its box is built.
+        from = 0;
+        QMetaObject::invokeMethod(
+            qApp, [] { allocations = 0, failFrom = failUntil = 1; }, Qt::QueuedConnection);
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(press(), QStringList{fixed});
+        EXPECT_NE(testing::internal::GetCapturedStderr().find(fixed.toStdString()), std::string::npos);
+        EXPECT_EQ(press(), QStringList{report});
         fw::Application::Quit();
     });
     EXPECT_EQ(fw::RuntimeRun(), 0);
