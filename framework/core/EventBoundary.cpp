@@ -1,6 +1,7 @@
 #include "framework/core/EventBoundary.h"
 
 #include <QApplication>
+#include <QByteArrayView>
 #include <QMessageBox>
 #include <QPointer>
 #include <QThread>
@@ -38,7 +39,7 @@ bool fixedBoxShowing = false;
 // The box belongs to the window the user was working in and carries the
 // program's name, whatever that window is called. Its text is plain: a path
 // or a message may hold what would otherwise be taken for markup.
-QMessageBox* NewBox(const char* utf8) {
+QMessageBox* NewBox(QByteArrayView utf8) {
     auto* box = new QMessageBox(QMessageBox::Warning, QApplication::applicationDisplayName(), QString(),
                                 QMessageBox::Ok, QApplication::activeWindow());
     box->setTextFormat(Qt::PlainText);
@@ -46,16 +47,28 @@ QMessageBox* NewBox(const char* utf8) {
     return box;
 }
 
-// Shows a box that deletes itself on closing, without a loop of its own;
-// `closed` runs once it is gone.
-template <typename Closed>
-void ShowBox(const char* utf8, Closed closed) {
-    std::unique_ptr<QMessageBox> box(NewBox(utf8));
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(Qt::ApplicationModal);
-    QObject::connect(box.get(), &QObject::destroyed, std::move(closed));
-    box->show();
-    box.release();
+// Opens a box that deletes itself on closing once the current event has
+// returned, without a loop of its own. Queued, it runs outside every handler,
+// so nothing may leave it: `closed` runs once the box is gone or could not be
+// shown, and `failed` after it in the latter case.
+template <typename Text, typename Closed, typename Failed>
+void ShowBoxLater(Text text, Closed closed, Failed failed) {
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [text, closed, failed] {
+            try {
+                std::unique_ptr<QMessageBox> box(NewBox(text));
+                box->setAttribute(Qt::WA_DeleteOnClose);
+                box->setWindowModality(Qt::ApplicationModal);
+                QObject::connect(box.get(), &QObject::destroyed, closed);
+                box->show();
+                box.release();
+            } catch (...) {
+                closed();
+                failed();
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 // The report itself failed: the terminal hears of it first, since that needs
@@ -70,17 +83,8 @@ void ReportFixed(const char* text) noexcept {
         }
         if (!QApplication::instance() || fixedBoxShowing) return;
         fixedBoxShowing = true;
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [text] {
-                // Queued, it runs outside every handler: nothing may leave it.
-                try {
-                    ShowBox(text, [] { fixedBoxShowing = false; });
-                } catch (...) {
-                    fixedBoxShowing = false;
-                }
-            },
-            Qt::QueuedConnection);
+        ShowBoxLater(
+            text, [] { fixedBoxShowing = false; }, [] {});
     } catch (...) {
         fixedBoxShowing = false;
     }
@@ -101,27 +105,16 @@ void Report(const std::string& text) {
         if (QThread::currentThread()->loopLevel() == 0) {
             // Before the event loop (a failed start) nothing else would keep
             // the box open: it waits here for the user.
-            QPointer<QMessageBox> box = NewBox(text.c_str());
+            QPointer<QMessageBox> box = NewBox(text);
             box->exec();
             delete box;
             Showing().erase(text);
             return;
         }
         // A report may come from inside Qt's own resize, layout or paint
-        // handling, where a nested event loop pulls the ground from under it:
-        // the box opens once the event has returned.
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [text] {
-                // Queued, it runs outside every handler: nothing may leave it.
-                try {
-                    ShowBox(text.c_str(), [text] { Showing().erase(text); });
-                } catch (...) {
-                    Showing().erase(text);
-                    ReportFixed(kNoMemoryText);
-                }
-            },
-            Qt::QueuedConnection);
+        // handling, where a nested event loop pulls the ground from under it.
+        ShowBoxLater(
+            text, [text] { Showing().erase(text); }, [] { ReportFixed(kNoMemoryText); });
     } catch (...) {
         Showing().erase(text);
         throw;
